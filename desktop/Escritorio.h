@@ -1,0 +1,98 @@
+// The one boundary between Tesk and the desktop: the window manager, the
+// notification area and the keyboard state. Nothing here includes a Windows
+// header, so the engine and the tray procedures compile and are tested on any
+// platform against a stand-in desktop.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tesk {
+
+// A top-level window. The platform's handles fit in 32 bits; 0 names no window.
+using Handle = std::int32_t;
+
+// An icon handle, opaque to everything but the boundary's implementation.
+using IconoId = std::uint64_t;
+
+// Show commands, as the platform numbers them.
+inline constexpr std::int32_t kSwHide = 0;
+inline constexpr std::int32_t kSwShowNormal = 1;
+inline constexpr std::int32_t kSwShowMinimized = 2;
+inline constexpr std::int32_t kSwShowMaximized = 3;
+inline constexpr std::int32_t kSwShow = 5;
+inline constexpr std::int32_t kSwMinimize = 6;
+inline constexpr std::int32_t kSwRestore = 9;
+
+// Titles are read into a buffer of this many characters, so at most one fewer
+// are kept.
+inline constexpr std::size_t kTituloBuffer = 256;
+
+// GetAsyncKeyState's two bits: the key is down now; it was pressed since the
+// previous query.
+inline constexpr std::uint16_t kTeclaAbajo = 0x8000;
+inline constexpr std::uint16_t kTeclaPulsada = 0x0001;
+
+inline constexpr std::uint32_t kWsExLayered = 0x80000;
+inline constexpr std::uint32_t kWsExTopmost = 0x8;
+
+// The notification-area icon as the add and delete calls receive it.
+struct IconoBandeja {
+    Handle hWnd = 0;
+    std::uint32_t uID = 0;
+    std::uint32_t uFlags = 0;
+    std::uint32_t uCallbackMessage = 0;
+    IconoId hIcon = 0;
+    std::wstring szTip;  // the whole tip field, terminator and padding included
+};
+
+class Escritorio {
+public:
+    virtual ~Escritorio() = default;
+
+    // The taskbar ("Shell_TrayWnd") and the desktop window ("Progman"), or 0.
+    virtual Handle BarraTareas() = 0;
+    virtual Handle FondoEscritorio() = 0;
+
+    // Z-order walk: the top-level window highest in Z order (found from any
+    // top-level window), then each next one below, 0 after the last or when
+    // the window asked about no longer exists.
+    virtual Handle PrimeraVentana(Handle desde) = 0;
+    virtual Handle SiguienteVentana(Handle ventana) = 0;
+
+    // True when the window has the visible style.
+    virtual bool EsVisible(Handle ventana) = 0;
+
+    // The characters the platform copies into a kTituloBuffer-character
+    // buffer: at most kTituloBuffer - 1 of them, NULs and all, exactly as
+    // returned. Empty when the title cannot be read.
+    virtual std::wstring Titulo(Handle ventana) = 0;
+
+    // The showCmd of the window's placement; 0 when the query fails.
+    virtual std::int32_t EstadoMostrar(Handle ventana) = 0;
+
+    // ShowWindow: kSwHide hides, a saved showCmd shows in that state.
+    virtual void Mostrar(Handle ventana, std::int32_t estado) = 0;
+
+    // SetForegroundWindow.
+    virtual void TraerAlFrente(Handle ventana) = 0;
+
+    // GetAsyncKeyState for a virtual-key code.
+    virtual std::uint16_t EstadoTecla(std::int32_t codigo) = 0;
+
+    // Extended style (GWL_EXSTYLE), read and written.
+    virtual std::uint32_t EstiloExtendido(Handle ventana) = 0;
+    virtual void FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) = 0;
+
+    // SetLayeredWindowAttributes with colour key 0, this alpha and LWA_ALPHA.
+    virtual void FijarOpacidad(Handle ventana, std::uint8_t alfa) = 0;
+
+    // SetWindowPos(HWND_TOPMOST, SWP_NOMOVE | SWP_NOSIZE).
+    virtual void FijarSiempreEncima(Handle ventana) = 0;
+
+    // Shell_NotifyIcon with NIM_ADD and NIM_DELETE; true on success.
+    virtual bool AgregarIcono(const IconoBandeja& icono) = 0;
+    virtual bool QuitarIcono(const IconoBandeja& icono) = 0;
+};
+
+}  // namespace tesk

@@ -1,0 +1,46 @@
+// A stand-in for the panel that hosts the engine: a panel window on the
+// stand-in desktop, its tray icon kept by the real tray procedures, and an
+// event queue that the restore pass drains when it lets events run.
+#pragma once
+
+#include <deque>
+#include <functional>
+
+#include "engine/Anfitrion.h"
+#include "tests/fake/EscritorioFalso.h"
+#include "tray/modGeneral.h"
+
+namespace tesk::prueba {
+
+inline constexpr IconoId kIconoPanel = 0x51;
+
+class AnfitrionFalso final : public Anfitrion {
+public:
+    explicit AnfitrionFalso(EscritorioFalso& escritorio)
+        : escritorio_(escritorio), bandeja(escritorio), panel(escritorio.Abrir(L"Tesk")) {
+        bandeja.AgregarIconoBandeja(panel, kIconoPanel);
+    }
+
+    Handle VentanaPropia() override { return panel; }
+    void OcultarPanel() override { escritorio_.FijarVisible(panel, false); }
+    void QuitarIconoBandeja() override { bandeja.QuitarIconoBandeja(); }
+    void RestaurarIconoBandeja() override { bandeja.AgregarIconoBandeja(panel, kIconoPanel); }
+    void ProcesarEventos() override {
+        ++eventosProcesados;
+        while (!cola.empty()) {
+            auto evento = std::move(cola.front());
+            cola.pop_front();
+            evento();
+        }
+    }
+
+    bool IconoPresente() const { return escritorio_.Iconos().count({panel, kIdIcono}) != 0; }
+
+    EscritorioFalso& escritorio_;
+    Bandeja bandeja;
+    Handle panel;
+    std::deque<std::function<void()>> cola;
+    int eventosProcesados = 0;
+};
+
+}  // namespace tesk::prueba

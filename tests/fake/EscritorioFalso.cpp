@@ -1,0 +1,181 @@
+#include "tests/fake/EscritorioFalso.h"
+
+namespace tesk::prueba {
+
+Handle EscritorioFalso::Nuevo(std::wstring titulo, std::int32_t showCmd, bool visible, bool alFrente) {
+    const Handle h = siguiente_;
+    siguiente_ += 6;
+    ventanas_[h] = VentanaFalsa{std::move(titulo), visible, showCmd, 0, std::nullopt};
+    posicion_[h] = alFrente ? orden_.insert(orden_.begin(), h) : orden_.insert(orden_.end(), h);
+    return h;
+}
+
+Handle EscritorioFalso::Abrir(std::wstring titulo, std::int32_t showCmd, bool visible) {
+    return Nuevo(std::move(titulo), showCmd, visible, true);
+}
+
+Handle EscritorioFalso::AbrirAlFondo(std::wstring titulo, std::int32_t showCmd, bool visible) {
+    return Nuevo(std::move(titulo), showCmd, visible, false);
+}
+
+Handle EscritorioFalso::CrearShell() {
+    barra_ = Abrir(L"", kSwShowNormal);
+    fondo_ = AbrirAlFondo(L"Program Manager", kSwShowNormal);
+    return barra_;
+}
+
+void EscritorioFalso::Cerrar(Handle ventana) {
+    auto it = posicion_.find(ventana);
+    if (it == posicion_.end()) return;
+    orden_.erase(it->second);
+    posicion_.erase(it);
+    ventanas_.erase(ventana);
+    for (auto i = iconos_.begin(); i != iconos_.end();) {
+        i = i->first.first == ventana ? iconos_.erase(i) : std::next(i);
+    }
+    if (frente_ == ventana) frente_ = 0;
+}
+
+void EscritorioFalso::AlFrenteDelZ(Handle ventana) {
+    auto it = posicion_.find(ventana);
+    if (it == posicion_.end()) return;
+    orden_.splice(orden_.begin(), orden_, it->second);
+}
+
+void EscritorioFalso::Reordenar(const std::vector<Handle>& frenteAFondo) {
+    for (auto it = frenteAFondo.rbegin(); it != frenteAFondo.rend(); ++it) AlFrenteDelZ(*it);
+}
+
+void EscritorioFalso::CambiarEstado(Handle ventana, std::int32_t showCmd) {
+    if (Existe(ventana)) ventanas_[ventana].showCmd = showCmd;
+}
+
+void EscritorioFalso::CambiarTitulo(Handle ventana, std::wstring titulo) {
+    if (Existe(ventana)) ventanas_[ventana].titulo = std::move(titulo);
+}
+
+void EscritorioFalso::FijarVisible(Handle ventana, bool visible) {
+    if (Existe(ventana)) ventanas_[ventana].visible = visible;
+}
+
+void EscritorioFalso::Presionar(std::int32_t codigo) {
+    auto& tecla = teclas_[codigo];
+    if (!tecla.abajo) tecla.pulsada = true;
+    tecla.abajo = true;
+}
+
+void EscritorioFalso::Soltar(std::int32_t codigo) { teclas_[codigo].abajo = false; }
+
+Handle EscritorioFalso::PrimeraVentana(Handle desde) {
+    if (!Existe(desde) || orden_.empty()) return 0;
+    return orden_.front();
+}
+
+Handle EscritorioFalso::SiguienteVentana(Handle ventana) {
+    if (alPedirSiguiente) alPedirSiguiente(ventana);
+    auto it = posicion_.find(ventana);
+    if (it == posicion_.end()) return 0;  // gone: the platform answers nothing
+    auto siguiente = std::next(it->second);
+    return siguiente == orden_.end() ? 0 : *siguiente;
+}
+
+bool EscritorioFalso::EsVisible(Handle ventana) {
+    auto it = ventanas_.find(ventana);
+    return it != ventanas_.end() && it->second.visible;
+}
+
+std::wstring EscritorioFalso::Titulo(Handle ventana) {
+    auto it = ventanas_.find(ventana);
+    if (it == ventanas_.end()) return {};
+    return it->second.titulo.substr(0, kTituloBuffer - 1);
+}
+
+std::int32_t EscritorioFalso::EstadoMostrar(Handle ventana) {
+    auto it = ventanas_.find(ventana);
+    if (it == ventanas_.end()) return 0;
+    for (Handle h : sinPlacement_)
+        if (h == ventana) return 0;
+    return it->second.showCmd;
+}
+
+void EscritorioFalso::Mostrar(Handle ventana, std::int32_t estado) {
+    llamadas_.emplace_back(ventana, estado);
+    if (antesDeMostrar) antesDeMostrar(ventana, estado);
+    auto it = ventanas_.find(ventana);
+    if (it != ventanas_.end()) {
+        VentanaFalsa& v = it->second;
+        switch (estado) {
+            case kSwHide:
+                v.visible = false;  // the placement is kept
+                break;
+            case kSwShowNormal:
+            case kSwRestore:
+                v.visible = true;
+                v.showCmd = kSwShowNormal;
+                break;
+            case kSwShowMinimized:
+            case kSwMinimize:
+            case 7:  // SW_SHOWMINNOACTIVE
+                v.visible = true;
+                v.showCmd = kSwShowMinimized;
+                break;
+            case kSwShowMaximized:
+                v.visible = true;
+                v.showCmd = kSwShowMaximized;
+                break;
+            default:  // SW_SHOW, SW_SHOWNA, SW_SHOWNOACTIVATE: as it was
+                v.visible = true;
+                break;
+        }
+    }
+    if (despuesDeMostrar) despuesDeMostrar(ventana, estado);
+}
+
+void EscritorioFalso::TraerAlFrente(Handle ventana) {
+    if (!EsVisible(ventana)) return;
+    frente_ = ventana;
+    AlFrenteDelZ(ventana);
+}
+
+std::uint16_t EscritorioFalso::EstadoTecla(std::int32_t codigo) {
+    auto& tecla = teclas_[codigo];
+    std::uint16_t estado = 0;
+    if (tecla.abajo) estado |= kTeclaAbajo;
+    if (tecla.pulsada) estado |= kTeclaPulsada;
+    tecla.pulsada = false;
+    return estado;
+}
+
+std::uint32_t EscritorioFalso::EstiloExtendido(Handle ventana) {
+    auto it = ventanas_.find(ventana);
+    return it == ventanas_.end() ? 0 : it->second.estiloExtendido;
+}
+
+void EscritorioFalso::FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) {
+    if (!Existe(ventana)) return;
+    VentanaFalsa& v = ventanas_[ventana];
+    v.estiloExtendido = estilo;
+    if (!(estilo & kWsExLayered)) v.alfa.reset();
+}
+
+void EscritorioFalso::FijarOpacidad(Handle ventana, std::uint8_t alfa) {
+    // Only a layered window takes an opacity.
+    if (Existe(ventana) && (ventanas_[ventana].estiloExtendido & kWsExLayered)) ventanas_[ventana].alfa = alfa;
+}
+
+void EscritorioFalso::FijarSiempreEncima(Handle ventana) {
+    if (!Existe(ventana)) return;
+    ventanas_[ventana].estiloExtendido |= kWsExTopmost;
+    AlFrenteDelZ(ventana);
+}
+
+bool EscritorioFalso::AgregarIcono(const IconoBandeja& icono) {
+    if (!Existe(icono.hWnd)) return false;
+    return iconos_.emplace(std::make_pair(icono.hWnd, icono.uID), icono).second;
+}
+
+bool EscritorioFalso::QuitarIcono(const IconoBandeja& icono) {
+    return iconos_.erase(std::make_pair(icono.hWnd, icono.uID)) != 0;
+}
+
+}  // namespace tesk::prueba

@@ -1,0 +1,239 @@
+#include "tests/unit/Banco.h"
+
+namespace tesk::prueba {
+namespace {
+
+// The desktop of the worked example, front to back: taskbar T, panel P,
+// A (listed, marked), B (listed, unmarked), C (visible, opened after the
+// refresh), desktop window D.
+class Ejemplo : public Banco {
+protected:
+    Ejemplo() {
+        a = escritorio.Abrir(L"A", kSwShowMaximized);
+        b = escritorio.Abrir(L"B", kSwShowMinimized);
+        motor.ActualizarLista();
+        MarcarTitulo(L"A");
+        c = escritorio.Abrir(L"C");
+        escritorio.Reordenar({barra, anfitrion.panel, a, b, c, fondo});
+        escritorio.OlvidarLlamadas();
+    }
+    Handle a = 0, b = 0, c = 0;
+};
+
+TEST_F(Ejemplo, HideEverythingExceptTheMarked) {
+    motor.OcultarVentanas();
+
+    EXPECT_FALSE(Visible(anfitrion.panel));
+    EXPECT_FALSE(anfitrion.IconoPresente());
+    EXPECT_TRUE(Visible(barra));
+    EXPECT_TRUE(Visible(a));
+    EXPECT_FALSE(Visible(b));
+    EXPECT_FALSE(Visible(c));
+    EXPECT_TRUE(Visible(fondo));
+    std::vector<Handle> guardadas;
+    for (const Ventana& v : motor.VentanasGuardadas()) guardadas.push_back(v.hWnd);
+    EXPECT_EQ(guardadas, (std::vector<Handle>{0, barra, a, b, c, fondo}));
+    EXPECT_EQ(motor.VentanasGuardadas()[3].Estado, kSwShowMinimized);
+    EXPECT_EQ(motor.UltimaOculta(), c);
+    EXPECT_TRUE(motor.Oculto());
+
+    escritorio.OlvidarLlamadas();
+    motor.MostrarVentanas();
+
+    // Only B and C are touched, each in its recorded state; C, furthest
+    // back, comes to the front; the icon returns, the panel does not.
+    EXPECT_EQ(escritorio.Llamadas(),
+              (std::vector<std::pair<Handle, std::int32_t>>{{b, kSwShowMinimized}, {c, kSwShowNormal}}));
+    EXPECT_TRUE(Visible(b));
+    EXPECT_EQ(escritorio.Datos(b).showCmd, kSwShowMinimized);
+    EXPECT_TRUE(Visible(c));
+    EXPECT_EQ(escritorio.Datos(a).showCmd, kSwShowMaximized);
+    EXPECT_EQ(escritorio.Frente(), c);
+    EXPECT_TRUE(anfitrion.IconoPresente());
+    EXPECT_FALSE(Visible(anfitrion.panel));
+    EXPECT_FALSE(motor.Oculto());
+}
+
+TEST_F(Ejemplo, HideOnlyTheMarked) {
+    EXPECT_EQ(motor.CambiarModo(), L"Ocultar lo seleccionado");
+    motor.OcultarVentanas();
+    EXPECT_FALSE(Visible(a));
+    EXPECT_TRUE(Visible(b));
+    EXPECT_FALSE(Visible(c));
+    EXPECT_EQ(motor.UltimaOculta(), c);
+
+    motor.MostrarVentanas();
+    EXPECT_TRUE(Visible(a));
+    EXPECT_EQ(escritorio.Datos(a).showCmd, kSwShowMaximized);
+    EXPECT_EQ(escritorio.Frente(), c);
+}
+
+TEST_F(Ejemplo, ModeSwitchesBackAndForthWithItsCaption) {
+    EXPECT_EQ(motor.Modo(), L"Ocultar");
+    EXPECT_EQ(motor.CambiarModo(), L"Ocultar lo seleccionado");
+    EXPECT_EQ(motor.Modo(), L"Motrar");
+    EXPECT_EQ(motor.CambiarModo(), L"Ocultar todo excepto");
+    EXPECT_EQ(motor.Modo(), L"Ocultar");
+    EXPECT_EQ(lista.CantidadMarcadas(), 1);  // marks stay
+}
+
+using Pasada = Banco;
+
+TEST_F(Pasada, EmptyOrFullyMarkedListChangesNothingInEitherMode) {
+    escritorio.Abrir(L"sin listar");
+    motor.OcultarVentanas();  // empty list
+    EXPECT_TRUE(escritorio.Llamadas().empty());
+    EXPECT_TRUE(Visible(anfitrion.panel));
+    EXPECT_TRUE(anfitrion.IconoPresente());
+
+    motor.ActualizarLista();
+    const Handle nueva = escritorio.Abrir(L"nueva");
+    for (int modo = 0; modo < 2; ++modo) {
+        lista.Marcar(0, true);
+        motor.OcultarVentanas();
+        EXPECT_TRUE(escritorio.Llamadas().empty());
+        EXPECT_TRUE(Visible(nueva));
+        EXPECT_TRUE(Visible(anfitrion.panel));
+        EXPECT_FALSE(motor.Oculto());
+        EXPECT_EQ(motor.VentanasGuardadas().size(), 1u);
+        motor.CambiarModo();
+    }
+}
+
+TEST_F(Pasada, APassThatHidesNothingKeepsTheProgramReachable) {
+    escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.CambiarModo();  // hide only the marked: nothing is marked
+
+    motor.OcultarVentanas();
+
+    EXPECT_TRUE(escritorio.Llamadas().empty());
+    EXPECT_FALSE(Visible(anfitrion.panel));
+    EXPECT_TRUE(anfitrion.IconoPresente());
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_EQ(motor.UltimaOculta(), -1);
+
+    // The next press starts another hide pass, which now finds a newcomer.
+    const Handle nueva = escritorio.Abrir(L"nueva");
+    PulsarTecla();
+    EXPECT_FALSE(Visible(nueva));
+    EXPECT_TRUE(motor.Oculto());
+    EXPECT_FALSE(anfitrion.IconoPresente());
+}
+
+TEST_F(Pasada, UnlistedAndUntitledWindowsAreHiddenInBothModes) {
+    escritorio.Abrir(L"otra");
+    escritorio.Abrir(L"listada");
+    motor.ActualizarLista();
+    lista.Marcar(0, true);
+    escritorio.Abrir(L"listada");  // same title, other window
+    for (int modo = 0; modo < 2; ++modo) {
+        const Handle sinTitulo = escritorio.Abrir(L"   ");
+        const Handle nueva = escritorio.Abrir(L"nueva");
+        const Handle aparecida = escritorio.Abrir(L"aparecida", kSwShowNormal, false);
+        escritorio.FijarVisible(aparecida, true);
+        if (modo == 1) {
+            motor.CambiarModo();
+            lista.Marcar(0, false);
+        }
+        motor.OcultarVentanas();
+        EXPECT_FALSE(Visible(sinTitulo));
+        EXPECT_FALSE(Visible(nueva));
+        EXPECT_FALSE(Visible(aparecida));
+        motor.MostrarVentanas();
+        EXPECT_TRUE(Visible(sinTitulo) && Visible(nueva) && Visible(aparecida));
+    }
+}
+
+TEST_F(Pasada, TheShellIsNeverHiddenEvenWhenItHasATitle) {
+    escritorio.CambiarTitulo(barra, L"Barra de tareas");
+    escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.OcultarVentanas();
+    EXPECT_TRUE(Visible(barra));
+    EXPECT_TRUE(Visible(fondo));
+    for (const auto& [h, estado] : escritorio.Llamadas()) EXPECT_TRUE(h != barra && h != fondo);
+}
+
+TEST_F(Pasada, TheFrontWindowAfterARestoreIsTheHiddenOneFurthestBack) {
+    const Handle atras = escritorio.Abrir(L"atrás");
+    escritorio.Abrir(L"medio");
+    escritorio.Abrir(L"delante");
+    motor.ActualizarLista();
+    lista.Marcar(0, false);
+    motor.OcultarVentanas();
+    EXPECT_EQ(motor.UltimaOculta(), atras);
+    motor.MostrarVentanas();
+    EXPECT_EQ(escritorio.Frente(), atras);
+}
+
+TEST_F(Pasada, ASecondHidePassStartsFreshRecords) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.OcultarVentanas();
+    motor.MostrarVentanas();
+    escritorio.Cerrar(a);
+    const Handle b = escritorio.Abrir(L"B");
+    motor.OcultarVentanas();
+    for (const Ventana& v : motor.VentanasGuardadas()) EXPECT_NE(v.hWnd, a);
+    EXPECT_EQ(motor.VentanasGuardadas().back().hWnd, fondo);
+    EXPECT_FALSE(Visible(b));
+}
+
+TEST_F(Pasada, NoHidePassWhileConcealedSoNoRecordIsLost) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.OcultarVentanas();
+    ASSERT_FALSE(Visible(a));
+    motor.OcultarVentanas();  // would otherwise drop A's record
+    motor.MostrarVentanas();
+    EXPECT_TRUE(Visible(a));
+}
+
+TEST_F(Pasada, RestoreOutsideConcealmentDoesNothing) {
+    escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.MostrarVentanas();
+    EXPECT_TRUE(escritorio.Llamadas().empty());
+    EXPECT_EQ(escritorio.Frente(), 0);
+}
+
+TEST_F(Pasada, WindowsClosedOrChangedWhileConcealedDoNotStopTheRestore) {
+    const Handle cerrada = escritorio.Abrir(L"cerrada");
+    const Handle sigue = escritorio.Abrir(L"sigue", kSwShowMaximized);
+    const Handle ultima = escritorio.AbrirAlFondo(L"última");
+    escritorio.Reordenar({anfitrion.panel, barra, cerrada, sigue, ultima, fondo});
+    motor.ActualizarLista();
+    motor.OcultarVentanas();
+    escritorio.Cerrar(cerrada);
+    escritorio.Cerrar(ultima);  // even the window meant to come to the front
+    motor.MostrarVentanas();
+    EXPECT_TRUE(Visible(sigue));
+    EXPECT_EQ(escritorio.Datos(sigue).showCmd, kSwShowMaximized);
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(anfitrion.IconoPresente());
+}
+
+TEST_F(Pasada, AWindowWhosePlacementCouldNotBeReadStillComesBack) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    escritorio.FallarPlacement(a);
+    motor.OcultarVentanas();
+    ASSERT_EQ(motor.VentanasGuardadas().at(1).Estado, 0);
+    motor.MostrarVentanas();
+    EXPECT_TRUE(Visible(a));
+}
+
+TEST_F(Pasada, TheRestoreCountsEveryRecordBeyondSixteenBits) {
+    std::vector<Handle> todas;
+    for (int i = 0; i < 33000; ++i) todas.push_back(escritorio.Abrir(L"v"));
+    motor.ActualizarLista();
+    lista.Marcar(0, true);
+    motor.OcultarVentanas();
+    ASSERT_GT(motor.VentanasGuardadas().size(), 32768u);
+    motor.MostrarVentanas();
+    for (Handle h : todas) ASSERT_TRUE(Visible(h)) << h;
+}
+
+}  // namespace
+}  // namespace tesk::prueba

@@ -1,0 +1,91 @@
+#include "engine/Tecla.h"
+
+#include "tests/unit/Banco.h"
+
+namespace tesk::prueba {
+namespace {
+
+TEST(SiguienteTecla, CyclesF6ToF12AndBackInSevenSteps) {
+    std::wstring nombre = L"F6";
+    std::vector<std::int32_t> codigos;
+    for (int i = 0; i < 7; ++i) {
+        auto siguiente = SiguienteTecla(nombre);
+        ASSERT_TRUE(siguiente);
+        nombre = siguiente->nombre;
+        codigos.push_back(siguiente->codigo);
+    }
+    EXPECT_EQ(nombre, L"F6");
+    EXPECT_EQ(codigos, (std::vector<std::int32_t>{118, 119, 120, 121, 122, 123, 117}));
+}
+
+TEST(SiguienteTecla, NamesOutsideTheCycleChangeNothing) {
+    for (const wchar_t* nombre : {L"f6", L"F5", L"F13", L"", L" F6", L"F1"}) EXPECT_FALSE(SiguienteTecla(nombre)) << nombre;
+}
+
+TEST(DetectorPulsacion, CountsEachPressOnce) {
+    DetectorPulsacion d;
+    EXPECT_FALSE(d.NuevaPulsacion(0));
+    EXPECT_TRUE(d.NuevaPulsacion(kTeclaAbajo | kTeclaPulsada));  // went down
+    EXPECT_FALSE(d.NuevaPulsacion(kTeclaAbajo));                 // held
+    EXPECT_FALSE(d.NuevaPulsacion(kTeclaAbajo | kTeclaPulsada)); // held, autorepeat
+    EXPECT_FALSE(d.NuevaPulsacion(0));                           // released
+    EXPECT_TRUE(d.NuevaPulsacion(kTeclaPulsada));                // down and up between ticks
+    EXPECT_FALSE(d.NuevaPulsacion(0));
+    EXPECT_TRUE(d.NuevaPulsacion(kTeclaAbajo));                  // down, bit already taken by another reader
+}
+
+using TeclaActivacion = Banco;
+
+TEST_F(TeclaActivacion, OnePressConcealsTheNextRestoresEvenWithThePanelHidden) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    anfitrion.OcultarPanel();
+    PulsarTecla();
+    EXPECT_FALSE(Visible(a));
+    EXPECT_TRUE(motor.Oculto());
+    PulsarTecla();
+    EXPECT_TRUE(Visible(a));
+    EXPECT_FALSE(motor.Oculto());
+}
+
+TEST_F(TeclaActivacion, HoldingTheKeyStartsOnePassOnly) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    escritorio.Presionar(motor.Tecla());
+    for (int tick = 0; tick < 4; ++tick) motor.tmrTempo_Timer();  // 400 ms held
+    EXPECT_FALSE(Visible(a));
+    EXPECT_TRUE(motor.Oculto());
+    escritorio.Soltar(motor.Tecla());
+    motor.tmrTempo_Timer();
+    EXPECT_TRUE(motor.Oculto());
+}
+
+TEST_F(TeclaActivacion, APressBetweenTwoTicksCounts) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.tmrTempo_Timer();
+    escritorio.Presionar(motor.Tecla());
+    escritorio.Soltar(motor.Tecla());
+    motor.tmrTempo_Timer();
+    EXPECT_FALSE(Visible(a));
+}
+
+TEST_F(TeclaActivacion, OnlyTheChosenKeyCounts) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    EXPECT_EQ(motor.Tecla(), 117);
+    EXPECT_EQ(motor.AvanzarTecla(L"F6"), L"F7");
+    EXPECT_EQ(motor.Tecla(), 118);
+    EXPECT_EQ(motor.AvanzarTecla(L"nada"), std::nullopt);
+    EXPECT_EQ(motor.Tecla(), 118);
+
+    escritorio.Presionar(117);
+    motor.tmrTempo_Timer();
+    EXPECT_TRUE(Visible(a));
+    escritorio.Soltar(117);
+    PulsarTecla();
+    EXPECT_FALSE(Visible(a));
+}
+
+}  // namespace
+}  // namespace tesk::prueba

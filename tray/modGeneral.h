@@ -1,0 +1,56 @@
+// The procedures that act on a window handed to them: translucency, the
+// notification-area icon and the topmost band. Written against the desktop
+// boundary only, so they run the same on Windows and against a stand-in.
+#pragma once
+
+#include <cstdint>
+
+#include "desktop/Escritorio.h"
+
+namespace tesk {
+
+inline constexpr std::uint32_t kIdIcono = 1;
+inline constexpr std::uint32_t kNifMessage = 0x1;
+inline constexpr std::uint32_t kNifIcon = 0x2;
+inline constexpr std::uint32_t kNifTip = 0x4;
+inline constexpr std::uint32_t kWmMouseMove = 0x200;
+inline constexpr std::size_t kLargoTip = 64;
+
+// percent (0 to 100) as an opacity byte: percent * 255 / 100, rounded half
+// to even (90 gives 230).
+std::uint8_t ByteOpacidad(std::uint8_t porcentaje);
+
+// Makes the window layered and draws it at that opacity.
+void EstablecerTransparencia(Escritorio& escritorio, Handle ventana, std::uint8_t porcentaje);
+
+// Puts the window in the topmost band without moving or resizing it.
+void SiempreEncima(Escritorio& escritorio, Handle ventana, bool encima);
+
+// The tip field as the icon carries it: "Tesk", one NUL, then spaces to the
+// field's 64 characters.
+std::wstring TipIcono();
+
+// The panel's notification-area icon: one record shared by the add and the
+// delete, and whether the icon ought to be in the notification area now (so
+// it can be put back after the shell restarts).
+class Bandeja {
+public:
+    explicit Bandeja(Escritorio& escritorio) : escritorio_(escritorio) {}
+
+    // Fills the record from the window and its icon and adds the icon.
+    void AgregarIconoBandeja(Handle ventana, IconoId icono);
+    // Deletes the icon of the record as last filled.
+    void QuitarIconoBandeja();
+    // The shell has restarted: adds the icon again if it ought to be there.
+    void ShellReiniciado();
+
+    bool Presente() const { return presente_; }
+    const IconoBandeja& Registro() const { return registro_; }
+
+private:
+    Escritorio& escritorio_;
+    IconoBandeja registro_;
+    bool presente_ = false;
+};
+
+}  // namespace tesk
