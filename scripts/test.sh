@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 
 echo "== native build: engine and unit tests"
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build/native -j"$(nproc)"
 ctest --test-dir build/native --output-on-failure
 

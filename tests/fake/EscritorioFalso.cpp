@@ -100,35 +100,61 @@ std::int32_t EscritorioFalso::EstadoMostrar(Handle ventana) {
 
 void EscritorioFalso::Mostrar(Handle ventana, std::int32_t estado) {
     llamadas_.emplace_back(ventana, estado);
-    if (antesDeMostrar) antesDeMostrar(ventana, estado);
-    auto it = ventanas_.find(ventana);
-    if (it != ventanas_.end()) {
-        VentanaFalsa& v = it->second;
-        switch (estado) {
-            case kSwHide:
-                v.visible = false;  // the placement is kept
-                break;
-            case kSwShowNormal:
-            case kSwRestore:
-                v.visible = true;
-                v.showCmd = kSwShowNormal;
-                break;
-            case kSwShowMinimized:
-            case kSwMinimize:
-            case 7:  // SW_SHOWMINNOACTIVE
-                v.visible = true;
-                v.showCmd = kSwShowMinimized;
-                break;
-            case kSwShowMaximized:
-                v.visible = true;
-                v.showCmd = kSwShowMaximized;
-                break;
-            default:  // SW_SHOW, SW_SHOWNA, SW_SHOWNOACTIVATE: as it was
-                v.visible = true;
-                break;
-        }
+    if (enVuelo_.count(ventana)) {
+        // The window's thread is still busy with an earlier call: this one
+        // lands after it.
+        enVuelo_[ventana].push_back(estado);
+        return;
+    }
+    if (antesDeMostrar) {
+        // The call waits for the window's thread; meanwhile the hook runs.
+        // The call lands afterwards even if the caller never returns.
+        enVuelo_[ventana];
+        struct Aterrizaje {
+            EscritorioFalso& e;
+            Handle h;
+            std::int32_t estado;
+            ~Aterrizaje() {
+                auto detras = std::move(e.enVuelo_[h]);
+                e.enVuelo_.erase(h);
+                e.Aplicar(h, estado);
+                for (std::int32_t d : detras) e.Aplicar(h, d);
+            }
+        } aterrizaje{*this, ventana, estado};
+        antesDeMostrar(ventana, estado);
+    } else {
+        Aplicar(ventana, estado);
     }
     if (despuesDeMostrar) despuesDeMostrar(ventana, estado);
+}
+
+void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
+    auto it = ventanas_.find(ventana);
+    if (it == ventanas_.end()) return;
+    VentanaFalsa& v = it->second;
+    switch (estado) {
+        case kSwHide:
+            v.visible = false;  // the placement is kept
+            break;
+        case kSwShowNormal:
+        case kSwRestore:
+            v.visible = true;
+            v.showCmd = kSwShowNormal;
+            break;
+        case kSwShowMinimized:
+        case kSwMinimize:
+        case 7:  // SW_SHOWMINNOACTIVE
+            v.visible = true;
+            v.showCmd = kSwShowMinimized;
+            break;
+        case kSwShowMaximized:
+            v.visible = true;
+            v.showCmd = kSwShowMaximized;
+            break;
+        default:  // SW_SHOW, SW_SHOWNA, SW_SHOWNOACTIVATE: as it was
+            v.visible = true;
+            break;
+    }
 }
 
 void EscritorioFalso::TraerAlFrente(Handle ventana) {

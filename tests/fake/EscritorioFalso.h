@@ -49,6 +49,8 @@ public:
     Handle CrearShell();
 
     bool Existe(Handle ventana) const { return ventanas_.count(ventana) != 0; }
+    bool Visible(Handle ventana) const { return Existe(ventana) && ventanas_.at(ventana).visible; }
+    Handle Fondo() const { return fondo_; }
     const VentanaFalsa& Datos(Handle ventana) const { return ventanas_.at(ventana); }
     std::vector<Handle> OrdenZ() const { return {orden_.begin(), orden_.end()}; }
     Handle Frente() const { return frente_; }
@@ -68,6 +70,7 @@ public:
 
     // Run inside ShowWindow, before and after the window changes: what the
     // platform lets happen while the call waits for the window's thread.
+    // Calls made meanwhile to the same window land after the waiting one.
     std::function<void(Handle, std::int32_t)> antesDeMostrar;
     std::function<void(Handle, std::int32_t)> despuesDeMostrar;
     // Run when the walk asks for the window after this one.
@@ -93,6 +96,7 @@ public:
 
 private:
     Handle Nuevo(std::wstring titulo, std::int32_t showCmd, bool visible, bool alFrente);
+    void Aplicar(Handle ventana, std::int32_t estado);
 
     Handle siguiente_ = 0x10010;
     std::unordered_map<Handle, VentanaFalsa> ventanas_;
@@ -109,6 +113,8 @@ private:
     std::map<std::pair<Handle, std::uint32_t>, IconoBandeja> iconos_;
     std::vector<std::pair<Handle, std::int32_t>> llamadas_;
     std::vector<Handle> sinPlacement_;
+    // Windows whose ShowWindow has not landed yet, with the calls queued behind it.
+    std::unordered_map<Handle, std::vector<std::int32_t>> enVuelo_;
 };
 
 }  // namespace tesk::prueba

@@ -1,2 +1,376 @@
+// Random desktops and random sequences of what a user and the other programs
+// do, checked after every step against what the program promises: it hides
+// only what the mode, the marks and the list select; everything it hid and
+// that still exists comes back in the show state it had; the shell is never
+// hidden; the concealment flag and the tray icon follow each other.
+//
+// Seeded and reproducible: TESK_SEMILLA=<n> replays from sequence n,
+// TESK_SECUENCIAS=<n> sets how many run.
 #include <gtest/gtest.h>
-int main(int argc, char** argv) { ::testing::InitGoogleTest(&argc, argv); return RUN_ALL_TESTS(); }
+
+#include <cstdlib>
+#include <map>
+#include <random>
+#include <set>
+#include <unordered_map>
+
+#include "engine/Lista.h"
+#include "engine/Motor.h"
+#include "engine/Titulo.h"
+#include "tests/fake/AnfitrionFalso.h"
+#include "tests/fake/EscritorioFalso.h"
+
+namespace tesk::prueba {
+namespace {
+
+std::uint64_t Entorno(const char* nombre, std::uint64_t porDefecto) {
+    const char* valor = std::getenv(nombre);
+    return valor ? std::strtoull(valor, nullptr, 10) : porDefecto;
+}
+
+const std::vector<std::wstring>& Titulos() {
+    static const std::vector<std::wstring> titulos = {
+        L"", L"   ", L"\t", L"Documento", L"Documento", L"  Espacios  ", L"\tTab\t", L"Año — nuevo",
+        L"文档 - 记事本", L"مستند جديد", L"מסמך", L"Notas \U0001F600", std::wstring(L"Nul\0dentro", 10),
+        std::wstring(300, L'L'), std::wstring(254, L'a') + L"   b", L"Correo", L"Hoja de cálculo"};
+    return titulos;
+}
+
+// Thrown where the program would end at once, unwinding whatever pass was
+// running: nothing after the close may be counted on.
+struct FinDelPrograma {};
+
+class Secuencia {
+public:
+    explicit Secuencia(std::uint64_t semilla) : rng_(semilla) {
+        barra_ = escritorio_.CrearShell();
+        // 0 to 300 windows, small desktops more often than large ones; some
+        // lie in front of the panel, some behind it.
+        const int r = Azar(0, 300);
+        const int cuantas = r * r / 300;
+        const int detras = Azar(0, cuantas);
+        for (int i = 0; i < detras; ++i) AbrirAlAzar();
+        escritorio_.AlFrenteDelZ(anfitrion_.panel);
+        for (int i = detras; i < cuantas; ++i) AbrirAlAzar();
+        Refrescar();
+    }
+
+    void Paso() {
+        const int accion = Azar(0, 99);
+        if (accion < 8) Refrescar();
+        else if (accion < 22) CambiarMarcas();
+        else if (accion < 27) CambiarModo();
+        else if (accion < 62) Pulsar();
+        else if (accion < 70) MantenerPulsada();
+        else if (accion < 74) PulsarConInterrupcion();
+        else CambiarEscritorio();
+        if (!terminado) ComprobarSiempre();
+    }
+
+    // Every orderly end: what was concealed comes back.
+    void Cerrar() {
+        escritorio_.OlvidarLlamadas();
+        motor_.RestaurarAntesDeCerrar();
+        ComprobarRestaurado();
+    }
+
+    bool terminado = false;
+
+private:
+    int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
+    bool Moneda(int porCiento) { return Azar(0, 99) < porCiento; }
+
+    void AbrirAlAzar() {
+        const auto& titulos = Titulos();
+        const std::wstring& titulo = titulos[static_cast<std::size_t>(Azar(0, static_cast<int>(titulos.size()) - 1))];
+        const std::int32_t estados[] = {kSwShowNormal, kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
+        const std::int32_t estado = estados[Azar(0, 3)];
+        const bool visible = Moneda(88);
+        if (Moneda(80))
+            escritorio_.Abrir(titulo, estado, visible);
+        else
+            escritorio_.AbrirAlFondo(titulo, estado, visible);
+    }
+
+    std::vector<Handle> Ajenas() const {
+        std::vector<Handle> ajenas;
+        for (Handle h : escritorio_.OrdenZ())
+            if (h != anfitrion_.panel && h != barra_ && h != escritorio_.Fondo()) ajenas.push_back(h);
+        return ajenas;
+    }
+
+    Handle AlAzar() {
+        auto ajenas = Ajenas();
+        if (ajenas.empty()) return 0;
+        return ajenas[static_cast<std::size_t>(Azar(0, static_cast<int>(ajenas.size()) - 1))];
+    }
+
+    void Refrescar() {
+        motor_.ActualizarLista();
+        // What the list must hold: the visible titled windows other than the
+        // panel and the shell, front to back.
+        listadas_.clear();
+        for (Handle h : escritorio_.OrdenZ()) {
+            if (!escritorio_.EsVisible(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio())
+                continue;
+            if (!NormalizarTitulo(escritorio_.Titulo(h)).empty()) listadas_.push_back(h);
+        }
+        ASSERT_EQ(motor_.VentanasLista().size(), listadas_.size() + 1);
+        ASSERT_EQ(lista_.Cantidad(), static_cast<int>(listadas_.size()));
+        ASSERT_EQ(lista_.CantidadMarcadas(), 0);
+        for (std::size_t i = 0; i < listadas_.size(); ++i) {
+            ASSERT_EQ(motor_.VentanasLista()[i + 1].hWnd, listadas_[i]);
+            ASSERT_EQ(lista_.Texto(static_cast<int>(i)), motor_.VentanasLista()[i + 1].Titulo);
+        }
+    }
+
+    void CambiarMarcas() {
+        const int n = lista_.Cantidad();
+        if (n == 0) return;
+        if (Moneda(10)) {
+            for (int i = 0; i < n; ++i) lista_.Marcar(i, true);
+            return;
+        }
+        for (int veces = Azar(1, 5); veces > 0; --veces) {
+            const int i = Azar(0, n - 1);
+            lista_.Marcar(i, !lista_.Marcada(i));
+        }
+    }
+
+    void CambiarModo() { motor_.CambiarModo(); }
+
+    void CambiarEscritorio() {
+        const int que = Azar(0, 9);
+        const Handle h = AlAzar();
+        if (que < 3 || h == 0) {
+            AbrirAlAzar();
+        } else if (que < 5) {
+            escritorio_.Cerrar(h);
+            ocultadas_.erase(h);
+        } else if (que < 8) {
+            // The user can only act on what is on screen.
+            if (escritorio_.EsVisible(h)) {
+                const std::int32_t estados[] = {kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
+                escritorio_.CambiarEstado(h, estados[Azar(0, 2)]);
+            }
+        } else if (que < 9) {
+            if (!ocultadas_.count(h)) escritorio_.FijarVisible(h, !escritorio_.EsVisible(h));
+        } else {
+            escritorio_.AlFrenteDelZ(h);
+        }
+    }
+
+    // The hide pass the rules call for, computed from the desktop as it is
+    // before the press.
+    std::set<Handle> DebenOcultarse() const {
+        std::set<Handle> deben;
+        const int n = lista_.Cantidad();
+        if (n == 0 || lista_.CantidadMarcadas() == n) return deben;
+        const bool objetivo = motor_.Modo() != L"Ocultar";
+        std::unordered_map<Handle, bool> marca;
+        for (std::size_t i = 0; i < listadas_.size(); ++i) marca[listadas_[i]] = lista_.Marcada(static_cast<int>(i));
+        for (Handle h : Ajenas()) {
+            if (!escritorio_.Visible(h)) continue;
+            auto it = marca.find(h);
+            if (it == marca.end() || it->second == objetivo) deben.insert(h);
+        }
+        return deben;
+    }
+
+    void AntesDePasada() {
+        esperadas_ = motor_.Oculto() ? std::set<Handle>{} : DebenOcultarse();
+        ibaAOcultar_ = !motor_.Oculto();
+        listaVacia_ = lista_.Cantidad() == 0 || lista_.CantidadMarcadas() == lista_.Cantidad();
+        escritorio_.OlvidarLlamadas();
+    }
+
+    void DespuesDePasada() {
+        if (ibaAOcultar_) ComprobarOcultacion();
+        else ComprobarRestaurado();
+    }
+
+    void Pulsar() {
+        AntesDePasada();
+        escritorio_.Presionar(motor_.Tecla());
+        if (Moneda(50)) motor_.tmrTempo_Timer();
+        escritorio_.Soltar(motor_.Tecla());
+        motor_.tmrTempo_Timer();
+        DespuesDePasada();
+    }
+
+    void MantenerPulsada() {
+        AntesDePasada();
+        escritorio_.Presionar(motor_.Tecla());
+        for (int tick = Azar(2, 5); tick > 0; --tick) motor_.tmrTempo_Timer();
+        escritorio_.Soltar(motor_.Tecla());
+        motor_.tmrTempo_Timer();
+        DespuesDePasada();
+    }
+
+    // A press during which something else reaches the panel: another press,
+    // a refresh, or the program being closed.
+    void PulsarConInterrupcion() {
+        const int que = Azar(0, 2);
+        bool cerrar = false;
+        auto interrumpir = [&] {
+            if (que == 0) {
+                escritorio_.Presionar(motor_.Tecla());
+                motor_.tmrTempo_Timer();
+                escritorio_.Soltar(motor_.Tecla());
+            } else if (que == 1) {
+                motor_.ActualizarLista();
+            } else {
+                cerrar = true;
+                motor_.RestaurarAntesDeCerrar();
+                throw FinDelPrograma{};  // the program ends at once
+            }
+        };
+        bool hecho = false;
+        auto unaVez = [&](Handle, std::int32_t) {
+            if (!hecho && Moneda(30)) {
+                hecho = true;
+                interrumpir();
+            }
+        };
+        if (Moneda(50))
+            escritorio_.antesDeMostrar = unaVez;
+        else
+            escritorio_.despuesDeMostrar = unaVez;
+        anfitrion_.cola.push_back([&] {
+            if (!hecho) {
+                hecho = true;
+                interrumpir();
+            }
+        });
+
+        const bool estabaOculto = motor_.Oculto();
+        AntesDePasada();
+        estadoAntes_.clear();
+        for (Handle h : escritorio_.OrdenZ()) estadoAntes_[h] = escritorio_.Datos(h).showCmd;
+        escritorio_.Presionar(motor_.Tecla());
+        try {
+            motor_.tmrTempo_Timer();
+        } catch (const FinDelPrograma&) {
+        }
+        escritorio_.Soltar(motor_.Tecla());
+        escritorio_.antesDeMostrar = nullptr;
+        escritorio_.despuesDeMostrar = nullptr;
+        anfitrion_.cola.clear();
+        if (que == 1 && hecho) Refrescar();
+
+        if (cerrar) {
+            // The program ends here: everything it hid must be back.
+            RegistrarOcultadas(true);
+            terminado = true;
+            ComprobarRestaurado();
+            return;
+        }
+        if (!estabaOculto && motor_.Oculto()) RegistrarOcultadas(false);
+        // A press swallowed during the pass is seen by the next tick.
+        const bool ocultoAntes = motor_.Oculto();
+        escritorio_.OlvidarLlamadas();
+        motor_.tmrTempo_Timer();
+        if (!motor_.Oculto()) {
+            ComprobarRestaurado();
+        } else if (!ocultoAntes) {
+            RegistrarOcultadas(false);
+        }
+    }
+
+    // The windows the program hid since the calls were last forgotten, with
+    // the state each must come back in. With todas, also those already shown
+    // again (their state as it was before the press).
+    void RegistrarOcultadas(bool todas) {
+        for (const auto& [h, estado] : escritorio_.Llamadas()) {
+            if (estado != kSwHide || !escritorio_.Existe(h)) continue;
+            if (todas) {
+                auto antes = estadoAntes_.find(h);
+                ocultadas_[h] = antes != estadoAntes_.end() ? antes->second : escritorio_.Datos(h).showCmd;
+            } else if (!escritorio_.EsVisible(h)) {
+                ocultadas_[h] = escritorio_.Datos(h).showCmd;
+            }
+        }
+    }
+
+    void ComprobarOcultacion() {
+        std::set<Handle> ocultas;
+        for (const auto& [h, estado] : escritorio_.Llamadas()) {
+            ASSERT_EQ(estado, kSwHide) << "a hide pass only hides";
+            ocultas.insert(h);
+        }
+        ASSERT_EQ(ocultas, esperadas_) << "hidden windows differ from what the rules select";
+        if (listaVacia_) {
+            ASSERT_TRUE(escritorio_.Llamadas().empty());
+            return;
+        }
+        ASSERT_FALSE(escritorio_.EsVisible(anfitrion_.panel));
+        ASSERT_EQ(motor_.Oculto(), !ocultas.empty());
+        RegistrarOcultadas(false);
+    }
+
+    void ComprobarRestaurado() {
+        for (const auto& [h, estado] : ocultadas_) {
+            if (!escritorio_.Existe(h)) continue;
+            ASSERT_TRUE(escritorio_.EsVisible(h)) << "window " << h << " was not brought back";
+            ASSERT_EQ(escritorio_.Datos(h).showCmd, estado) << "window " << h << " came back in another state";
+        }
+        ocultadas_.clear();
+        // After an abrupt end the engine's state no longer matters.
+        if (!terminado) {
+            ASSERT_FALSE(motor_.Oculto());
+        }
+    }
+
+    void ComprobarSiempre() {
+        ASSERT_TRUE(escritorio_.EsVisible(barra_));
+        ASSERT_TRUE(escritorio_.EsVisible(escritorio_.FondoEscritorio()));
+        ASSERT_EQ(anfitrion_.IconoPresente(), !motor_.Oculto()) << "the icon must be there exactly while nothing is concealed";
+        ASSERT_FALSE(motor_.EnPasada());
+        if (!motor_.Oculto()) {
+            ASSERT_TRUE(ocultadas_.empty());
+        }
+        for (const auto& [h, estado] : ocultadas_) {
+            if (escritorio_.Existe(h)) {
+                ASSERT_FALSE(escritorio_.EsVisible(h));
+            }
+        }
+    }
+
+    std::mt19937_64 rng_;
+    EscritorioFalso escritorio_;
+    Handle barra_ = 0;
+    AnfitrionFalso anfitrion_{escritorio_};
+    ListaMemoria lista_;
+    Motor motor_{escritorio_, anfitrion_, lista_};
+
+    std::vector<Handle> listadas_;
+    std::map<Handle, std::int32_t> ocultadas_;  // hidden by the program, with the state to come back in
+    std::set<Handle> esperadas_;
+    std::unordered_map<Handle, std::int32_t> estadoAntes_;
+    bool ibaAOcultar_ = false;
+    bool listaVacia_ = false;
+};
+
+TEST(Modelo, NoWindowIsEverLost) {
+    const std::uint64_t primera = Entorno("TESK_SEMILLA", 20261208);
+    const std::uint64_t secuencias = Entorno("TESK_SECUENCIAS", 10000);
+    std::uint64_t pasos = 0;
+    for (std::uint64_t i = 0; i < secuencias; ++i) {
+        const std::uint64_t semilla = primera + i;
+        SCOPED_TRACE("replay with TESK_SEMILLA=" + std::to_string(semilla) + " TESK_SECUENCIAS=1");
+        Secuencia secuencia(semilla);
+        if (::testing::Test::HasFatalFailure()) return;
+        const int largo = 4 + static_cast<int>(semilla % 17);
+        for (int p = 0; p < largo && !secuencia.terminado; ++p, ++pasos) {
+            secuencia.Paso();
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+        if (!secuencia.terminado) secuencia.Cerrar();
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    std::printf("model: %llu sequences, %llu steps, no window lost\n", static_cast<unsigned long long>(secuencias),
+                static_cast<unsigned long long>(pasos));
+}
+
+}  // namespace
+}  // namespace tesk::prueba
