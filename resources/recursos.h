@@ -3,9 +3,11 @@
 #pragma once
 
 #define IDI_TESK 1          // panel, program and tray icon: 16, 32 and 48 pixels
-#define IDI_MINIMIZAR 2     // 16 x 16 command images
+#define IDI_MINIMIZAR 2     // command images: 16 x 16, and 20, 24, 32 for higher DPI
 #define IDI_CERRAR 3
 #define IDI_CAMBIAR 4
 #define IDB_BANNER 101      // 93 x 28, opens the About box
 #define IDB_ACERCA 102      // 283 x 170, the About box's picture
+#define IDB_BANNER_2X 103   // the same two pictures drawn twice as large,
+#define IDB_ACERCA_2X 104   // for 150 % scaling and above
 #define IDC_MANO 201        // 32 x 32 pointing hand, hot spot 12, 1
