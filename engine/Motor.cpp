@@ -1,6 +1,7 @@
 #include "engine/Motor.h"
 
 #include <unordered_set>
+#include <vector>
 
 #include "engine/Titulo.h"
 
@@ -12,27 +13,24 @@ namespace {
 // still brought back: showing it with "hide" would lose it.
 std::int32_t EstadoAlMostrar(std::int32_t estado) { return estado == kSwHide ? kSwShow : estado; }
 
-// Walks the top-level windows front to back. A window met a second time (the
-// Z order changed under the walk) is not visited again, so every walk ends.
-class Recorrido {
-public:
-    Recorrido(Escritorio& escritorio, Handle desde)
-        : escritorio_(escritorio), actual_(escritorio.PrimeraVentana(desde)) {
-        vistas_.insert(actual_);
+// The top-level windows front to back, taken before any of them is touched:
+// hiding a window can move it, or another one, in the Z order, and a walk
+// that followed the live order would then miss windows or meet them again.
+// A window met a second time while taking the list (the order changed under
+// the walk) is passed over; the step limit ends any walk the platform might
+// send round in a circle.
+std::vector<Handle> OrdenZ(Escritorio& escritorio, Handle desde) {
+    constexpr std::size_t kPasosPorVentana = 4;
+    constexpr std::size_t kPasosMinimos = 4096;
+    std::vector<Handle> orden;
+    std::unordered_set<Handle> vistas;
+    std::size_t pasos = 0;
+    for (Handle h = escritorio.PrimeraVentana(desde); h != 0; h = escritorio.SiguienteVentana(h)) {
+        if (vistas.insert(h).second) orden.push_back(h);
+        if (++pasos > kPasosMinimos + kPasosPorVentana * orden.size()) break;
     }
-
-    Handle Actual() const { return actual_; }
-
-    void Avanzar() {
-        actual_ = escritorio_.SiguienteVentana(actual_);
-        if (!vistas_.insert(actual_).second) actual_ = 0;
-    }
-
-private:
-    Escritorio& escritorio_;
-    Handle actual_;
-    std::unordered_set<Handle> vistas_;
-};
+    return orden;
+}
 
 }  // namespace
 
@@ -47,13 +45,13 @@ void Motor::ActualizarLista() {
     const Handle propia = anfitrion_.VentanaPropia();
     const Handle barra = escritorio_.BarraTareas();
     const Handle fondo = escritorio_.FondoEscritorio();
-    Recorrido recorrido(escritorio_, propia);
+    const std::vector<Handle> orden = OrdenZ(escritorio_, propia);
 
     ventanasLista_ = VentanasVacias();
     indiceLista_.clear();
     lista_.Limpiar();
 
-    for (Handle h = recorrido.Actual(); h != 0; recorrido.Avanzar(), h = recorrido.Actual()) {
+    for (Handle h : orden) {
         if (!escritorio_.EsVisible(h) || h == propia || EsDelShell(h, barra, fondo)) continue;
         std::wstring titulo = LeerTitulo(escritorio_, h);
         const std::int32_t estado = escritorio_.EstadoMostrar(h);
@@ -101,10 +99,11 @@ void Motor::OcultarVentanas() {
     const Handle propia = anfitrion_.VentanaPropia();
     const Handle barra = escritorio_.BarraTareas();
     const Handle fondo = escritorio_.FondoEscritorio();
-    Recorrido recorrido(escritorio_, propia);
+    const std::vector<Handle> orden = OrdenZ(escritorio_, propia);
     ultimaOculta_ = -1;
 
-    for (Handle h = recorrido.Actual(); h != 0 && !abortar_; recorrido.Avanzar(), h = recorrido.Actual()) {
+    for (Handle h : orden) {
+        if (abortar_) break;
         if (!escritorio_.EsVisible(h)) continue;
         GuardarVentana(h);
         if (h == propia || EsDelShell(h, barra, fondo)) continue;

@@ -135,6 +135,7 @@ void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
     switch (estado) {
         case kSwHide:
             v.visible = false;  // the placement is kept
+            if (ocultarLlevaAlFrente) AlFrenteDelZ(ventana);
             break;
         case kSwShowNormal:
         case kSwRestore:

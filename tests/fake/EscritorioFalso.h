@@ -73,6 +73,8 @@ public:
     // Calls made meanwhile to the same window land after the waiting one.
     std::function<void(Handle, std::int32_t)> antesDeMostrar;
     std::function<void(Handle, std::int32_t)> despuesDeMostrar;
+    // Hiding a window brings it to the front of the Z order, as Wine does.
+    bool ocultarLlevaAlFrente = false;
     // Run when the walk asks for the window after this one.
     std::function<void(Handle)> alPedirSiguiente;
 

@@ -81,7 +81,7 @@ TEST_F(Refresco, AWindowClosingDuringTheWalkShortensIt) {
         if (h == seCierra) escritorio.Cerrar(seCierra);
     };
     motor.ActualizarLista();
-    EXPECT_EQ(Textos(lista), (std::vector<std::wstring>{L"Delante", L"Se cierra"}));
+    EXPECT_EQ(Textos(lista), (std::vector<std::wstring>{L"Delante"}));
 }
 
 TEST_F(Refresco, AZOrderChangeDuringTheWalkListsNoWindowTwice) {

@@ -44,6 +44,7 @@ class Secuencia {
 public:
     explicit Secuencia(std::uint64_t semilla) : rng_(semilla) {
         barra_ = escritorio_.CrearShell();
+        escritorio_.ocultarLlevaAlFrente = Moneda(50);
         // 0 to 300 windows, small desktops more often than large ones; some
         // lie in front of the panel, some behind it.
         const int r = Azar(0, 300);

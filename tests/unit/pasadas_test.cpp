@@ -155,6 +155,20 @@ TEST_F(Pasada, TheShellIsNeverHiddenEvenWhenItHasATitle) {
     for (const auto& [h, estado] : escritorio.Llamadas()) EXPECT_TRUE(h != barra && h != fondo);
 }
 
+TEST_F(Pasada, HidingThatReordersTheDesktopMissesNoWindow) {
+    // Under Wine a hidden window moves to the front of the Z order.
+    escritorio.ocultarLlevaAlFrente = true;
+    std::vector<Handle> ventanas;
+    for (int i = 0; i < 6; ++i) ventanas.push_back(escritorio.Abrir(L"V" + std::to_wstring(i)));
+    motor.ActualizarLista();
+    MarcarTitulo(L"V3");
+    motor.OcultarVentanas();
+    for (Handle h : ventanas) EXPECT_EQ(Visible(h), h == ventanas[3]) << h;
+    EXPECT_EQ(motor.UltimaOculta(), ventanas[0]);
+    motor.MostrarVentanas();
+    for (Handle h : ventanas) EXPECT_TRUE(Visible(h)) << h;
+}
+
 TEST_F(Pasada, TheFrontWindowAfterARestoreIsTheHiddenOneFurthestBack) {
     const Handle atras = escritorio.Abrir(L"atrás");
     escritorio.Abrir(L"medio");

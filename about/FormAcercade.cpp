@@ -1,0 +1,136 @@
+#include "about/FormAcercade.h"
+
+#include "about/Version.h"
+#include "panel/Diseno.h"
+#include "panel/Dpi.h"
+#include "panel/Graficos.h"
+#include "panel/Modulo.h"
+#include "panel/ProcedimientoVentana.h"
+#include "resources/recursos.h"
+
+namespace tesk {
+
+namespace {
+
+inline constexpr wchar_t kClase[] = L"TeskAcercade";
+inline constexpr wchar_t kCaption[] = L"Form1";
+
+// The client area, which the picture fills, and LBVer, in twips.
+inline constexpr int kAncho = 4245;
+inline constexpr int kAlto = 2550;
+inline constexpr diseno::RectTwips kLBVer{2880, 2280, 1095, 255};
+inline constexpr std::wstring_view kTextoVersionInicial = L"versión";
+inline constexpr COLORREF kColorVersion = 0x00404040;
+inline constexpr COLORREF kColorFondo = 0x00000000;
+
+void RegistrarClase() {
+    static const bool registrada = [] {
+        WNDCLASSEXW clase{};
+        clase.cbSize = sizeof clase;
+        clase.lpfnWndProc = ProcedimientoDe<FormAcercade>;
+        clase.hInstance = ModuloPropio();
+        clase.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        clase.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+        clase.lpszClassName = kClase;
+        return ::RegisterClassExW(&clase) != 0;
+    }();
+    (void)registrada;
+}
+
+}  // namespace
+
+void FormAcercade::MostrarModal(HWND propietario) {
+    RegistrarClase();
+    propietario_ = propietario;
+    ventana_.reset(
+        ::CreateWindowExW(0, kClase, kCaption, WS_POPUP, 0, 0, 0, 0, propietario, nullptr, ModuloPropio(), this));
+    if (!ventana_) return;
+    Form_Load();
+
+    ::EnableWindow(propietario_, FALSE);
+    ::ShowWindow(ventana_.get(), SW_SHOW);
+    ::SetForegroundWindow(ventana_.get());
+    ::UpdateWindow(ventana_.get());
+
+    MSG mensaje{};
+    while (ventana_) {
+        const BOOL resultado = ::GetMessageW(&mensaje, nullptr, 0, 0);
+        if (resultado == 0) {
+            // Left for the main loop, which ends the program.
+            ::PostQuitMessage(static_cast<int>(mensaje.wParam));
+            break;
+        }
+        if (resultado < 0) break;
+        ::TranslateMessage(&mensaje);
+        ::DispatchMessageW(&mensaje);
+    }
+    Cerrar();
+}
+
+void FormAcercade::Form_Load() {
+    const HWND ventana = ventana_.get();
+    dpi_ = DpiDe(ventana);
+    imagen_ = CargarBitmapParaDpi(IDB_ACERCA, IDB_ACERCA_2X, dpi_);
+    fuenteVersion_ = CrearFuente(diseno::kFuenteEtiquetas, diseno::kCentesimasPuntoEtiquetas, true, dpi_);
+    const std::optional<NumerosVersion> version = VersionDelPrograma();
+    textoVersion_ = version ? TextoVersion(*version) : std::wstring(kTextoVersionInicial);
+
+    // Centred on the screen.
+    const int ancho = APixeles(kAncho, dpi_);
+    const int alto = APixeles(kAlto, dpi_);
+    ::SetWindowPos(ventana, nullptr, (::GetSystemMetrics(SM_CXSCREEN) - ancho) / 2,
+                   (::GetSystemMetrics(SM_CYSCREEN) - alto) / 2, ancho, alto, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT FormAcercade::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept {
+    if (ventana != ventana_.get()) return ::DefWindowProcW(ventana, mensaje, w, l);
+    try {
+        switch (mensaje) {
+            case WM_PAINT:
+                Form_Paint();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_LBUTTONDOWN:
+                presionado_ = true;
+                return 0;
+            case WM_LBUTTONUP:
+                if (presionado_) Form_Click();
+                return 0;
+            case WM_KEYDOWN:
+                if (w == VK_ESCAPE) Cerrar();
+                return 0;
+            case WM_CLOSE:
+                Cerrar();
+                return 0;
+            case WM_NCDESTROY:
+                // Destroyed along with its owner: nothing left to close.
+                (void)ventana_.release();
+                break;
+            default:
+                break;
+        }
+    } catch (...) {
+    }
+    return ::DefWindowProcW(ventana, mensaje, w, l);
+}
+
+void FormAcercade::Form_Paint() {
+    PintarSinParpadeo(ventana_.get(), [&](HDC dc, const RECT& cliente) {
+        const PincelUnico fondo(::CreateSolidBrush(kColorFondo));
+        ::FillRect(dc, &cliente, fondo.get());
+        DibujarBitmap(dc, imagen_.get(), cliente);
+        DibujarTexto(dc, textoVersion_, diseno::APixeles(kLBVer, dpi_), fuenteVersion_.get(), kColorVersion);
+    });
+}
+
+void FormAcercade::Form_Click() { Cerrar(); }
+
+void FormAcercade::Cerrar() {
+    // The owner takes input again before the box goes, so that it, not some
+    // other program, becomes the active window.
+    if (propietario_ != nullptr) ::EnableWindow(propietario_, TRUE);
+    ventana_.reset();
+}
+
+}  // namespace tesk

@@ -1,0 +1,283 @@
+#include "panel/FormPrincipal.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <ranges>
+#include <stdexcept>
+
+#include "desktop/Handles.h"
+#include "panel/DibujoPanel.h"
+#include "panel/Dpi.h"
+#include "panel/Graficos.h"
+#include "panel/Modulo.h"
+#include "panel/ProcedimientoVentana.h"
+#include "resources/recursos.h"
+
+namespace tesk {
+
+namespace {
+
+inline constexpr wchar_t kCaptionPanel[] = L"Tesk";
+inline constexpr wchar_t kMensajeBarraCreada[] = L"TaskbarCreated";
+inline constexpr UINT_PTR kIdTemporizador = 1;  // tmrTempo
+inline constexpr UINT kIntervaloTemporizador = 100;
+inline constexpr std::uint8_t kPorcentajeOpacidad = 90;
+
+// PB only contains the list box; it gives it its colours.
+LRESULT CALLBACK ProcedimientoMarco(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
+    if (mensaje == WM_CTLCOLORLISTBOX) {
+        const auto dc = reinterpret_cast<HDC>(w);
+        ::SetTextColor(dc, diseno::kColorTextoLista);
+        ::SetBkColor(dc, diseno::kColorFondo);
+        return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+    }
+    return ::DefWindowProcW(ventana, mensaje, w, l);
+}
+
+void RegistrarClases() {
+    static const bool registradas = [] {
+        WNDCLASSEXW panel{};
+        panel.cbSize = sizeof panel;
+        panel.style = CS_DBLCLKS;  // the key labels answer double-clicks
+        panel.lpfnWndProc = ProcedimientoDe<FormPrincipal>;
+        panel.hInstance = ModuloPropio();
+        panel.hIcon = static_cast<HICON>(
+            ::LoadImageW(ModuloPropio(), MAKEINTRESOURCEW(IDI_TESK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+        panel.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        panel.lpszClassName = kClasePanel;
+        ::RegisterClassExW(&panel);
+
+        WNDCLASSEXW marco{};
+        marco.cbSize = sizeof marco;
+        marco.lpfnWndProc = ProcedimientoMarco;
+        marco.hInstance = ModuloPropio();
+        marco.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        marco.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
+        marco.lpszClassName = kClaseMarco;
+        ::RegisterClassExW(&marco);
+        return true;
+    }();
+    (void)registradas;
+}
+
+POINT PuntoDe(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
+
+void Mover(HWND ventana, const RECT& rect) {
+    ::MoveWindow(ventana, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+}  // namespace
+
+FormPrincipal::FormPrincipal()
+    : iconoGrande_(CargarIcono(IDI_TESK, ::GetSystemMetrics(SM_CXICON))),
+      iconoPequeno_(CargarIcono(IDI_TESK, ::GetSystemMetrics(SM_CXSMICON))),
+      mano_(CargarCursor(IDC_MANO)),
+      mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)) {
+    const INITCOMMONCONTROLSEX controles{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controles);
+    CrearVentanas();
+    Form_Load();
+    ::ShowWindow(ventana_.get(), SW_SHOW);
+    ::UpdateWindow(ventana_.get());
+    ::SetTimer(ventana_.get(), kIdTemporizador, kIntervaloTemporizador, nullptr);
+}
+
+FormPrincipal::~FormPrincipal() {
+    // Reached only when the message loop ends without a close (a WM_QUIT
+    // from elsewhere): nothing may stay concealed, no icon may stay behind.
+    if (!ventana_) return;
+    ::KillTimer(ventana_.get(), kIdTemporizador);
+    try {
+        motor_.RestaurarAntesDeCerrar();
+    } catch (...) {
+    }
+    bandeja_.QuitarIconoBandeja();
+}
+
+void FormPrincipal::CrearVentanas() {
+    RegistrarClases();
+    // A tool window: the panel lives in the notification area, not on the
+    // taskbar. Created hidden; Form_Load places it before it is first shown.
+    ventana_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kClasePanel, kCaptionPanel, WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0,
+                                     0, nullptr, nullptr, ModuloPropio(), this));
+    if (!ventana_) throw std::runtime_error("no panel window");
+    const HWND panel = ventana_.get();
+    ::SendMessageW(panel, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconoGrande_.get()));
+    ::SendMessageW(panel, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconoPequeno_.get()));
+
+    marco_ = ::CreateWindowExW(0, kClaseMarco, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, panel,
+                               nullptr, ModuloPropio(), nullptr);
+    cajaLista_ = ::CreateWindowExW(
+        0, WC_LISTBOXW, nullptr,
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_MULTIPLESEL | LBS_NOINTEGRALHEIGHT, 0, 0, 0,
+        0, marco_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLista)), ModuloPropio(), nullptr);
+    if (marco_ == nullptr || cajaLista_ == nullptr) throw std::runtime_error("no list box");
+    lista_.Enlazar(cajaLista_);
+
+    // Front to back, as the clicks find them: where two rectangles overlap,
+    // the tooltip shows the first tool that holds the mouse.
+    ayudas_ = std::make_unique<Ayudas>(panel);
+    for (const diseno::ControlPanel& datos : diseno::kControles | std::views::reverse) {
+        if (!datos.ayuda.empty()) ayudas_->Agregar(static_cast<UINT>(datos.control), RECT{}, datos.ayuda);
+    }
+    AplicarDpi(DpiDe(panel));
+}
+
+void FormPrincipal::AplicarDpi(UINT dpi) {
+    apariencia_ = std::make_unique<Apariencia>(dpi);
+    const HWND panel = ventana_.get();
+    ::SetWindowPos(panel, nullptr, 0, 0, APixeles(diseno::kAnchoPanel, dpi), APixeles(diseno::kAltoPanel, dpi),
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Mover(marco_, diseno::APixeles(diseno::kPB, dpi));
+    Mover(cajaLista_, diseno::APixeles(diseno::kLista, dpi));
+    ::SendMessageW(cajaLista_, WM_SETFONT, reinterpret_cast<WPARAM>(apariencia_->FuenteLista()), TRUE);
+    for (const diseno::ControlPanel& datos : diseno::kControles) {
+        if (!datos.ayuda.empty()) ayudas_->Mover(static_cast<UINT>(datos.control), diseno::APixeles(datos.rect, dpi));
+    }
+    ::InvalidateRect(panel, nullptr, FALSE);
+}
+
+void FormPrincipal::Form_Load() {
+    // Oculto, Tecla and Modo hold their start-up values from the engine's
+    // construction; ShBorde is drawn around the client area at every paint.
+    Colocar();
+    bandeja_.AgregarIconoBandeja(VentanaPropia(), IconoDe(iconoPequeno_.get()));
+    // Before the first show, so the panel is translucent from its first frame.
+    EstablecerTransparencia(escritorio_, VentanaPropia(), kPorcentajeOpacidad);
+    motor_.ActualizarLista();
+}
+
+void FormPrincipal::Colocar() {
+    // Near the bottom-right corner of the primary screen, whatever the
+    // taskbar covers.
+    const UINT dpi = apariencia_->Dpi();
+    const int izquierda = ::GetSystemMetrics(SM_CXSCREEN) - APixeles(diseno::kAnchoPanel + diseno::kMargenDerecho, dpi);
+    const int arriba = ::GetSystemMetrics(SM_CYSCREEN) - APixeles(diseno::kAltoPanel + diseno::kMargenInferior, dpi);
+    ::SetWindowPos(ventana_.get(), nullptr, izquierda, arriba, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Host operations.
+
+Handle FormPrincipal::VentanaPropia() { return HandleDe(ventana_.get()); }
+
+void FormPrincipal::OcultarPanel() {
+    // A tooltip left up would otherwise be taken for a window to conceal.
+    ayudas_->Ocultar();
+    ::ShowWindow(ventana_.get(), SW_HIDE);
+}
+
+void FormPrincipal::QuitarIconoBandeja() { bandeja_.QuitarIconoBandeja(); }
+
+void FormPrincipal::RestaurarIconoBandeja() {
+    bandeja_.AgregarIconoBandeja(VentanaPropia(), IconoDe(iconoPequeno_.get()));
+}
+
+void FormPrincipal::ProcesarEventos() {
+    MSG mensaje{};
+    while (::PeekMessageW(&mensaje, nullptr, 0, 0, PM_REMOVE)) {
+        if (mensaje.message == WM_QUIT) {
+            // Left for the main loop, which ends the program.
+            ::PostQuitMessage(static_cast<int>(mensaje.wParam));
+            return;
+        }
+        ::TranslateMessage(&mensaje);
+        ::DispatchMessageW(&mensaje);
+    }
+}
+
+// Messages.
+
+LRESULT FormPrincipal::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept {
+    // Nothing of the panel's own runs while the window is being created.
+    if (ventana != ventana_.get()) return ::DefWindowProcW(ventana, mensaje, w, l);
+    try {
+        return Despachar(mensaje, w, l);
+    } catch (...) {
+        return ::DefWindowProcW(ventana, mensaje, w, l);
+    }
+}
+
+LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
+    const HWND panel = ventana_.get();
+    if (mensaje == mensajeBarraCreada_ && mensaje != 0) {
+        bandeja_.ShellReiniciado();
+        return 0;
+    }
+    switch (mensaje) {
+        case WM_PAINT:
+            Form_Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT covers every pixel
+        case WM_SETCURSOR:
+            if (Form_SetCursor(reinterpret_cast<HWND>(w), LOWORD(l))) return TRUE;
+            break;
+        case WM_LBUTTONDOWN:
+            Form_MouseDown(PuntoDe(l));
+            return 0;
+        case WM_LBUTTONUP:
+            Form_MouseUp(PuntoDe(l));
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            Form_DblClick(PuntoDe(l));
+            return 0;
+        case WM_CAPTURECHANGED:
+            presionado_.reset();
+            return 0;
+        case WM_MOUSEMOVE:
+            Form_MouseMove(w, l);
+            return 0;
+        case WM_TIMER:
+            if (w == kIdTemporizador) motor_.tmrTempo_Timer();
+            return 0;
+        case WM_SETFOCUS:
+            ::SetFocus(cajaLista_);
+            return 0;
+        case WM_DPICHANGED:
+            Form_DpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
+            return 0;
+        case WM_CLOSE:
+            Terminar();  // does not return
+        case WM_QUERYENDSESSION:
+            return Form_QueryEndSession();
+        case WM_ENDSESSION:
+            if (w) Terminar();  // the session ends: so does the program
+            return 0;
+        case WM_DESTROY:
+            ::PostQuitMessage(0);
+            return 0;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(panel, mensaje, w, l);
+}
+
+void FormPrincipal::Form_Paint() {
+    const TextosPanel textos{captionTecla_, captionLista_};
+    PintarSinParpadeo(ventana_.get(),
+                      [&](HDC dc, const RECT& cliente) { DibujarPanel(dc, cliente, *apariencia_, textos); });
+}
+
+bool FormPrincipal::Form_SetCursor(HWND bajoCursor, UINT zona) {
+    const HWND panel = ventana_.get();
+    if (!::IsWindowEnabled(panel)) return false;
+    bool reacciona = bajoCursor == cajaLista_;
+    if (bajoCursor == panel && zona == HTCLIENT) {
+        POINT punto{};
+        ::GetCursorPos(&punto);
+        ::ScreenToClient(panel, &punto);
+        reacciona = diseno::ControlEn(punto, apariencia_->Dpi()).has_value();
+    }
+    if (!reacciona) return false;
+    ::SetCursor(mano_ ? mano_.get() : ::LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
+void FormPrincipal::Form_DpiChanged(UINT dpi, const RECT& sugerido) {
+    AplicarDpi(dpi);
+    ::SetWindowPos(ventana_.get(), nullptr, sugerido.left, sugerido.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace tesk

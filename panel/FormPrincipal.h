@@ -1,0 +1,100 @@
+// The panel: the program's main window. It hosts the concealment engine,
+// shows the candidate list, carries the activation-key timer, the tray icon
+// and the commands, and ends the program.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "desktop/EscritorioWin32.h"
+#include "engine/Anfitrion.h"
+#include "engine/Motor.h"
+#include "panel/Apariencia.h"
+#include "panel/Ayudas.h"
+#include "panel/Diseno.h"
+#include "panel/ListaCaja.h"
+#include "panel/Manejadores.h"
+#include "tray/modGeneral.h"
+
+namespace tesk {
+
+// Names other programs (and the end-to-end tests) find the panel by.
+inline constexpr wchar_t kClasePanel[] = L"TeskPanel";
+inline constexpr wchar_t kClaseMarco[] = L"TeskMarco";  // PB
+inline constexpr int kIdLista = 1001;                   // the list box, a "ListBox" inside PB
+
+class FormPrincipal final : public Anfitrion {
+public:
+    // Creates the panel, runs its start-up and shows it.
+    FormPrincipal();
+    ~FormPrincipal() override;
+    FormPrincipal(const FormPrincipal&) = delete;
+    FormPrincipal& operator=(const FormPrincipal&) = delete;
+
+    // Host operations for the engine.
+    Handle VentanaPropia() override;
+    void OcultarPanel() override;
+    void QuitarIconoBandeja() override;
+    void RestaurarIconoBandeja() override;
+    void ProcesarEventos() override;
+
+private:
+    template <class T>
+    friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
+    LRESULT Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept;
+    LRESULT Despachar(UINT mensaje, WPARAM w, LPARAM l);
+
+    void CrearVentanas();
+    void Form_Load();
+    void Colocar();
+    // Sizes every window, font and picture for a DPI.
+    void AplicarDpi(UINT dpi);
+
+    // Messages.
+    void Form_Paint();
+    bool Form_SetCursor(HWND bajoCursor, UINT zona);
+    void Form_MouseDown(POINT punto);
+    void Form_MouseUp(POINT punto);
+    void Form_DblClick(POINT punto);
+    void Form_MouseMove(WPARAM w, LPARAM l);
+    void Form_DpiChanged(UINT dpi, const RECT& sugerido);
+    BOOL Form_QueryEndSession();
+    [[noreturn]] void Terminar();
+
+    // Commands.
+    void Click(diseno::Control control);
+    void ImAcerca_Click();
+    void ImMinimizar_Click();
+    [[noreturn]] void ImCerrar_Click();
+    void LBLista_Click();
+    void ImCambiar_Click();
+    void LBTecla_DblClick(int indice);
+
+    void AlternarPanel();
+    void Repintar(diseno::Control control);
+
+    EscritorioWin32 escritorio_;
+    Bandeja bandeja_{escritorio_};
+    ListaCaja lista_;
+    Motor motor_{escritorio_, *this, lista_};
+
+    std::wstring captionTecla_{kNombreTeclaInicial};
+    std::wstring captionLista_{kCaptionOcultarExcepto};
+
+    IconoUnico iconoGrande_;
+    IconoUnico iconoPequeno_;
+    CursorUnico mano_;
+    UINT mensajeBarraCreada_ = 0;  // "TaskbarCreated"
+
+    VentanaUnica ventana_;
+    HWND marco_ = nullptr;      // PB, a child of the panel
+    HWND cajaLista_ = nullptr;  // Lista, a child of PB
+    std::unique_ptr<Ayudas> ayudas_;
+    std::unique_ptr<Apariencia> apariencia_;
+    std::optional<diseno::Control> presionado_;  // pressed, awaiting release
+};
+
+}  // namespace tesk

@@ -1,0 +1,25 @@
+// Binds a window to the object that handles its messages. The object passed
+// as the creation parameter is stored in GWLP_USERDATA on WM_NCCREATE, every
+// message then goes to its Procesar member (which must not throw), and the
+// binding is cleared on WM_NCDESTROY.
+#pragma once
+
+#include <windows.h>
+
+namespace tesk {
+
+template <class T>
+LRESULT CALLBACK ProcedimientoDe(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
+    if (mensaje == WM_NCCREATE) {
+        const auto* creacion = reinterpret_cast<const CREATESTRUCTW*>(l);
+        ::SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creacion->lpCreateParams));
+    }
+    auto* objeto = reinterpret_cast<T*>(::GetWindowLongPtrW(ventana, GWLP_USERDATA));
+    if (objeto == nullptr) return ::DefWindowProcW(ventana, mensaje, w, l);
+    static_assert(noexcept(objeto->Procesar(ventana, mensaje, w, l)));
+    const LRESULT resultado = objeto->Procesar(ventana, mensaje, w, l);
+    if (mensaje == WM_NCDESTROY) ::SetWindowLongPtrW(ventana, GWLP_USERDATA, 0);
+    return resultado;
+}
+
+}  // namespace tesk

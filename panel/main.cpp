@@ -1,0 +1,30 @@
+// Tesk: conceals the desktop's windows at the press of a function key.
+#include <windows.h>
+
+#include "panel/FormPrincipal.h"
+#include "panel/InstanciaUnica.h"
+
+namespace {
+
+int BucleMensajes() {
+    MSG mensaje{};
+    while (::GetMessageW(&mensaje, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&mensaje);
+        ::DispatchMessageW(&mensaje);
+    }
+    return static_cast<int>(mensaje.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A second copy ends at once, touching nothing.
+    const std::optional<tesk::InstanciaUnica> instancia = tesk::InstanciaUnica::Tomar();
+    if (!instancia) return 0;
+    try {
+        tesk::FormPrincipal panel;
+        return BucleMensajes();
+    } catch (...) {
+        return 1;
+    }
+}
