@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tesk {
 
@@ -53,6 +54,10 @@ public:
     // The taskbar ("Shell_TrayWnd") and the desktop window ("Progman"), or 0.
     virtual Handle BarraTareas() = 0;
     virtual Handle FondoEscritorio() = 0;
+    // The shell's other surfaces that play the same roles: the taskbars of
+    // further monitors ("Shell_SecondaryTrayWnd") and the desktop's wallpaper
+    // layers ("WorkerW"). Treated as the taskbar is: never listed, never hidden.
+    virtual std::vector<Handle> OtrasSuperficiesShell() { return {}; }
 
     // Z-order walk: the top-level window highest in Z order (found from any
     // top-level window), then each next one below, 0 after the last or when

@@ -1,5 +1,6 @@
 #include "engine/Motor.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -37,14 +38,18 @@ std::vector<Handle> OrdenZ(Escritorio& escritorio, Handle desde) {
 Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista)
     : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista) {}
 
-bool Motor::EsDelShell(Handle ventana, Handle barra, Handle fondo) const {
-    return ventana == barra || ventana == fondo;
+bool Motor::Shell::Contiene(Handle ventana) const {
+    if (ventana == barra || ventana == fondo) return true;
+    return std::find(otras.begin(), otras.end(), ventana) != otras.end();
+}
+
+Motor::Shell Motor::BuscarShell() {
+    return Shell{escritorio_.BarraTareas(), escritorio_.FondoEscritorio(), escritorio_.OtrasSuperficiesShell()};
 }
 
 void Motor::ActualizarLista() {
     const Handle propia = anfitrion_.VentanaPropia();
-    const Handle barra = escritorio_.BarraTareas();
-    const Handle fondo = escritorio_.FondoEscritorio();
+    const Shell shell = BuscarShell();
     const std::vector<Handle> orden = OrdenZ(escritorio_, propia);
 
     ventanasLista_ = VentanasVacias();
@@ -52,7 +57,7 @@ void Motor::ActualizarLista() {
     lista_.Limpiar();
 
     for (Handle h : orden) {
-        if (!escritorio_.EsVisible(h) || h == propia || EsDelShell(h, barra, fondo)) continue;
+        if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h)) continue;
         std::wstring titulo = LeerTitulo(escritorio_, h);
         const std::int32_t estado = escritorio_.EstadoMostrar(h);
         if (titulo.empty()) continue;
@@ -97,8 +102,7 @@ void Motor::OcultarVentanas() {
     anfitrion_.QuitarIconoBandeja();
 
     const Handle propia = anfitrion_.VentanaPropia();
-    const Handle barra = escritorio_.BarraTareas();
-    const Handle fondo = escritorio_.FondoEscritorio();
+    const Shell shell = BuscarShell();
     const std::vector<Handle> orden = OrdenZ(escritorio_, propia);
     ultimaOculta_ = -1;
 
@@ -106,7 +110,7 @@ void Motor::OcultarVentanas() {
         if (abortar_) break;
         if (!escritorio_.EsVisible(h)) continue;
         GuardarVentana(h);
-        if (h == propia || EsDelShell(h, barra, fondo)) continue;
+        if (h == propia || shell.Contiene(h)) continue;
         if (DebeOcultarse(h, objetivo)) Ocultar(h);
     }
 

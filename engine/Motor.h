@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "desktop/Escritorio.h"
 #include "engine/Anfitrion.h"
@@ -75,7 +76,14 @@ public:
 private:
     enum class Pasada { ninguna, ocultando, mostrando };
 
-    bool EsDelShell(Handle ventana, Handle barra, Handle fondo) const;
+    // The shell's own windows, found afresh for each walk.
+    struct Shell {
+        Handle barra = 0;
+        Handle fondo = 0;
+        std::vector<Handle> otras;
+        bool Contiene(Handle ventana) const;
+    };
+    Shell BuscarShell();
     bool DebeOcultarse(Handle ventana, bool objetivo) const;
     void Ocultar(Handle ventana);
     // Shows each record from cursor_ on that is not visible, and the window

@@ -24,6 +24,19 @@ Handle EscritorioFalso::CrearShell() {
     return barra_;
 }
 
+Handle EscritorioFalso::CrearOtraSuperficie(std::wstring titulo) {
+    const Handle h = Abrir(std::move(titulo));
+    otras_.push_back(h);
+    return h;
+}
+
+std::vector<Handle> EscritorioFalso::OtrasSuperficiesShell() {
+    std::vector<Handle> vivas;
+    for (Handle h : otras_)
+        if (Existe(h)) vivas.push_back(h);
+    return vivas;
+}
+
 void EscritorioFalso::Cerrar(Handle ventana) {
     auto it = posicion_.find(ventana);
     if (it == posicion_.end()) return;

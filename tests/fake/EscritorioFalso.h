@@ -47,6 +47,8 @@ public:
 
     // The shell's taskbar and desktop window, at the front and at the back.
     Handle CrearShell();
+    // A further shell surface (a second monitor's taskbar, a wallpaper layer).
+    Handle CrearOtraSuperficie(std::wstring titulo);
 
     bool Existe(Handle ventana) const { return ventanas_.count(ventana) != 0; }
     bool Visible(Handle ventana) const { return Existe(ventana) && ventanas_.at(ventana).visible; }
@@ -81,6 +83,7 @@ public:
     // Escritorio
     Handle BarraTareas() override { return barra_; }
     Handle FondoEscritorio() override { return fondo_; }
+    std::vector<Handle> OtrasSuperficiesShell() override;
     Handle PrimeraVentana(Handle desde) override;
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
@@ -106,6 +109,7 @@ private:
     std::unordered_map<Handle, std::list<Handle>::iterator> posicion_;
     Handle barra_ = 0;
     Handle fondo_ = 0;
+    std::vector<Handle> otras_;
     Handle frente_ = 0;
     struct EstadoTeclaFalsa {
         bool abajo = false;

@@ -45,6 +45,7 @@ public:
     explicit Secuencia(std::uint64_t semilla) : rng_(semilla) {
         barra_ = escritorio_.CrearShell();
         escritorio_.ocultarLlevaAlFrente = Moneda(50);
+        if (Moneda(30)) otraSuperficie_ = escritorio_.CrearOtraSuperficie(Moneda(50) ? L"" : L"Capa");
         // 0 to 300 windows, small desktops more often than large ones; some
         // lie in front of the panel, some behind it.
         const int r = Azar(0, 300);
@@ -96,7 +97,8 @@ private:
     std::vector<Handle> Ajenas() const {
         std::vector<Handle> ajenas;
         for (Handle h : escritorio_.OrdenZ())
-            if (h != anfitrion_.panel && h != barra_ && h != escritorio_.Fondo()) ajenas.push_back(h);
+            if (h != anfitrion_.panel && h != barra_ && h != escritorio_.Fondo() && h != otraSuperficie_)
+                ajenas.push_back(h);
         return ajenas;
     }
 
@@ -112,7 +114,8 @@ private:
         // panel and the shell, front to back.
         listadas_.clear();
         for (Handle h : escritorio_.OrdenZ()) {
-            if (!escritorio_.EsVisible(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio())
+            if (!escritorio_.EsVisible(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio() ||
+                h == otraSuperficie_)
                 continue;
             if (!NormalizarTitulo(escritorio_.Titulo(h)).empty()) listadas_.push_back(h);
         }
@@ -325,6 +328,9 @@ private:
     void ComprobarSiempre() {
         ASSERT_TRUE(escritorio_.EsVisible(barra_));
         ASSERT_TRUE(escritorio_.EsVisible(escritorio_.FondoEscritorio()));
+        if (otraSuperficie_ != 0) {
+            ASSERT_TRUE(escritorio_.EsVisible(otraSuperficie_));
+        }
         ASSERT_EQ(anfitrion_.IconoPresente(), !motor_.Oculto()) << "the icon must be there exactly while nothing is concealed";
         ASSERT_FALSE(motor_.EnPasada());
         if (!motor_.Oculto()) {
@@ -340,6 +346,7 @@ private:
     std::mt19937_64 rng_;
     EscritorioFalso escritorio_;
     Handle barra_ = 0;
+    Handle otraSuperficie_ = 0;
     AnfitrionFalso anfitrion_{escritorio_};
     ListaMemoria lista_;
     Motor motor_{escritorio_, anfitrion_, lista_};

@@ -169,6 +169,22 @@ TEST_F(Pasada, HidingThatReordersTheDesktopMissesNoWindow) {
     for (Handle h : ventanas) EXPECT_TRUE(Visible(h)) << h;
 }
 
+TEST_F(Pasada, OtherShellSurfacesAreRecordedButNeverListedNorHidden) {
+    const Handle segundaBarra = escritorio.CrearOtraSuperficie(L"");
+    const Handle capa = escritorio.CrearOtraSuperficie(L"Capa del escritorio");
+    const Handle a = escritorio.Abrir(L"A");
+    escritorio.AbrirAlFondo(L"B");
+    motor.ActualizarLista();
+    EXPECT_EQ(lista.Cantidad(), 2);
+    motor.OcultarVentanas();
+    EXPECT_FALSE(Visible(a));
+    EXPECT_TRUE(Visible(segundaBarra));
+    EXPECT_TRUE(Visible(capa));
+    bool registrada = false;
+    for (const Ventana& v : motor.VentanasGuardadas()) registrada = registrada || v.hWnd == capa;
+    EXPECT_TRUE(registrada);
+}
+
 TEST_F(Pasada, TheFrontWindowAfterARestoreIsTheHiddenOneFurthestBack) {
     const Handle atras = escritorio.Abrir(L"atrás");
     escritorio.Abrir(L"medio");
