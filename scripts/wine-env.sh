@@ -25,6 +25,10 @@ wine_iniciar() {
   fi
   wine_dpi "${TESK_DPI:-96}"
   wineserver -p
+  # The desktop process (explorer) starts with the first window and lives as
+  # long as the server. Started here, it holds no test's output open, so
+  # ctest does not wait for it after the test has ended.
+  wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
 }
 
 wine_parar() {

@@ -1,0 +1,109 @@
+#include "desktop/EscritorioWin32.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <array>
+
+#include "desktop/Handles.h"
+
+namespace tesk {
+
+namespace {
+
+constexpr wchar_t kClaseBarraTareas[] = L"Shell_TrayWnd";
+constexpr wchar_t kClaseFondoEscritorio[] = L"Progman";
+// Characters of the tip in the first layout of the record.
+constexpr std::size_t kLargoTipV1 = 64;
+
+// The notification-area record in the platform's first layout: the fields up
+// to a 64-character tip.
+NOTIFYICONDATAW RegistroIcono(const IconoBandeja& icono) {
+    NOTIFYICONDATAW datos{};
+    datos.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    datos.hWnd = HwndDe(icono.hWnd);
+    datos.uID = icono.uID;
+    datos.uFlags = icono.uFlags;
+    datos.uCallbackMessage = icono.uCallbackMessage;
+    datos.hIcon = HiconDe(icono.hIcon);
+    const std::size_t copiados = std::min(icono.szTip.size(), kLargoTipV1);
+    std::copy_n(icono.szTip.begin(), copiados, datos.szTip);
+    return datos;
+}
+
+}  // namespace
+
+Handle EscritorioWin32::BarraTareas() {
+    return HandleDe(FindWindowW(kClaseBarraTareas, nullptr));
+}
+
+Handle EscritorioWin32::FondoEscritorio() {
+    return HandleDe(FindWindowExW(nullptr, nullptr, kClaseFondoEscritorio, nullptr));
+}
+
+Handle EscritorioWin32::PrimeraVentana(Handle desde) {
+    return HandleDe(GetWindow(HwndDe(desde), GW_HWNDFIRST));
+}
+
+Handle EscritorioWin32::SiguienteVentana(Handle ventana) {
+    return HandleDe(GetWindow(HwndDe(ventana), GW_HWNDNEXT));
+}
+
+bool EscritorioWin32::EsVisible(Handle ventana) {
+    return IsWindowVisible(HwndDe(ventana)) != FALSE;
+}
+
+std::wstring EscritorioWin32::Titulo(Handle ventana) {
+    std::array<wchar_t, kTituloBuffer> buffer{};
+    const int copiados = GetWindowTextW(HwndDe(ventana), buffer.data(), static_cast<int>(buffer.size()));
+    if (copiados <= 0) return {};
+    return std::wstring(buffer.data(), static_cast<std::size_t>(copiados));
+}
+
+std::int32_t EscritorioWin32::EstadoMostrar(Handle ventana) {
+    WINDOWPLACEMENT colocacion{};
+    colocacion.length = sizeof(colocacion);
+    if (!GetWindowPlacement(HwndDe(ventana), &colocacion)) return 0;
+    return static_cast<std::int32_t>(colocacion.showCmd);
+}
+
+void EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
+    ShowWindow(HwndDe(ventana), estado);
+}
+
+void EscritorioWin32::TraerAlFrente(Handle ventana) {
+    SetForegroundWindow(HwndDe(ventana));
+}
+
+std::uint16_t EscritorioWin32::EstadoTecla(std::int32_t codigo) {
+    return static_cast<std::uint16_t>(GetAsyncKeyState(codigo));
+}
+
+std::uint32_t EscritorioWin32::EstiloExtendido(Handle ventana) {
+    return static_cast<std::uint32_t>(GetWindowLongW(HwndDe(ventana), GWL_EXSTYLE));
+}
+
+void EscritorioWin32::FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) {
+    SetWindowLongW(HwndDe(ventana), GWL_EXSTYLE, static_cast<LONG>(estilo));
+}
+
+void EscritorioWin32::FijarOpacidad(Handle ventana, std::uint8_t alfa) {
+    SetLayeredWindowAttributes(HwndDe(ventana), 0, alfa, LWA_ALPHA);
+}
+
+void EscritorioWin32::FijarSiempreEncima(Handle ventana) {
+    SetWindowPos(HwndDe(ventana), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+bool EscritorioWin32::AgregarIcono(const IconoBandeja& icono) {
+    NOTIFYICONDATAW datos = RegistroIcono(icono);
+    return Shell_NotifyIconW(NIM_ADD, &datos) != FALSE;
+}
+
+bool EscritorioWin32::QuitarIcono(const IconoBandeja& icono) {
+    NOTIFYICONDATAW datos = RegistroIcono(icono);
+    return Shell_NotifyIconW(NIM_DELETE, &datos) != FALSE;
+}
+
+}  // namespace tesk

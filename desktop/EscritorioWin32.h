@@ -1,0 +1,29 @@
+// The desktop boundary on Windows: user32 and shell32, through their wide
+// entry points.
+#pragma once
+
+#include "desktop/Escritorio.h"
+
+namespace tesk {
+
+class EscritorioWin32 final : public Escritorio {
+public:
+    Handle BarraTareas() override;
+    Handle FondoEscritorio() override;
+    Handle PrimeraVentana(Handle desde) override;
+    Handle SiguienteVentana(Handle ventana) override;
+    bool EsVisible(Handle ventana) override;
+    std::wstring Titulo(Handle ventana) override;
+    std::int32_t EstadoMostrar(Handle ventana) override;
+    void Mostrar(Handle ventana, std::int32_t estado) override;
+    void TraerAlFrente(Handle ventana) override;
+    std::uint16_t EstadoTecla(std::int32_t codigo) override;
+    std::uint32_t EstiloExtendido(Handle ventana) override;
+    void FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) override;
+    void FijarOpacidad(Handle ventana, std::uint8_t alfa) override;
+    void FijarSiempreEncima(Handle ventana) override;
+    bool AgregarIcono(const IconoBandeja& icono) override;
+    bool QuitarIcono(const IconoBandeja& icono) override;
+};
+
+}  // namespace tesk

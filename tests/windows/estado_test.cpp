@@ -1,0 +1,86 @@
+// The placement's show command, and hiding and showing a window again in the
+// state it had.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "desktop/EscritorioWin32.h"
+#include "desktop/Handles.h"
+#include "tests/windows/soporte/Esperar.h"
+#include "tests/windows/soporte/VentanasPrueba.h"
+
+namespace tesk {
+namespace {
+
+using prueba::VentanasPrueba;
+
+// What the window shows, told apart by the window manager's own queries.
+std::int32_t EstadoVisto(HWND ventana) {
+    if (IsIconic(ventana)) return kSwShowMinimized;
+    if (IsZoomed(ventana)) return kSwShowMaximized;
+    return kSwShowNormal;
+}
+
+TEST(EstadoMostrar, EsElDeLaColocacionSegunSeCreo) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Normal", L"--ventana", L"Minimizada", L"--min", L"--ventana", L"Maximizada",
+                          L"--max", L"--ventana", L"Nunca mostrada", L"--oculta"});
+
+    EXPECT_EQ(escritorio.EstadoMostrar(HandleDe(otras[0])), kSwShowNormal);
+    EXPECT_EQ(escritorio.EstadoMostrar(HandleDe(otras[1])), kSwShowMinimized);
+    EXPECT_EQ(escritorio.EstadoMostrar(HandleDe(otras[2])), kSwShowMaximized);
+    EXPECT_EQ(escritorio.EstadoMostrar(HandleDe(otras[3])), kSwShowNormal);
+}
+
+TEST(EstadoMostrar, SigueAlMinimizarYMaximizar) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Cambiante"});
+    const Handle h = HandleDe(otras[0]);
+
+    escritorio.Mostrar(h, kSwMinimize);
+    EXPECT_TRUE(IsIconic(otras[0]));
+    EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowMinimized);
+
+    escritorio.Mostrar(h, kSwShowMaximized);
+    EXPECT_TRUE(IsZoomed(otras[0]));
+    EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowMaximized);
+
+    escritorio.Mostrar(h, kSwShowNormal);
+    EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowNormal);
+    EXPECT_EQ(EstadoVisto(otras[0]), kSwShowNormal);
+}
+
+TEST(OcultarYMostrar, DevuelveCadaVentanaAlEstadoGuardado) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Normal", L"--ventana", L"Minimizada", L"--min", L"--ventana", L"Maximizada",
+                          L"--max", L"--ventana", L"En su hilo", L"--max", L"--hilo"});
+
+    for (HWND ventana : otras.Ventanas()) {
+        SCOPED_TRACE(testing::Message() << "window " << HandleDe(ventana));
+        const Handle h = HandleDe(ventana);
+        const std::int32_t guardado = escritorio.EstadoMostrar(h);
+        ASSERT_NE(guardado, 0);
+
+        escritorio.Mostrar(h, kSwHide);
+        EXPECT_FALSE(escritorio.EsVisible(h));
+        EXPECT_EQ(escritorio.EstadoMostrar(h), guardado);  // hiding keeps the placement
+
+        escritorio.Mostrar(h, guardado);
+        EXPECT_TRUE(escritorio.EsVisible(h));
+        EXPECT_EQ(escritorio.EstadoMostrar(h), guardado);
+        EXPECT_EQ(EstadoVisto(ventana), guardado);
+    }
+}
+
+TEST(TraerAlFrente, LaVentanaPasaAPrimerPlano) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Una", L"--ventana", L"Otra", L"--ventana", L"En su hilo", L"--hilo"});
+
+    for (const std::size_t i : {0u, 1u, 2u, 0u}) {
+        escritorio.TraerAlFrente(HandleDe(otras[i]));
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == otras[i]; })) << "window " << i;
+    }
+}
+
+}  // namespace
+}  // namespace tesk

@@ -1,0 +1,173 @@
+// The Z-order walk, visibility, the taskbar and desktop windows, and what the
+// boundary answers about a window that no longer exists.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "desktop/EscritorioWin32.h"
+#include "desktop/Handles.h"
+#include "tests/windows/soporte/Esperar.h"
+#include "tests/windows/soporte/Recorrido.h"
+#include "tests/windows/soporte/VentanaLocal.h"
+#include "tests/windows/soporte/VentanasPrueba.h"
+
+namespace tesk {
+namespace {
+
+using prueba::RecorridoZ;
+using prueba::SoloEstas;
+using prueba::VentanasPrueba;
+
+constexpr std::size_t kLargoClase = 64;
+
+std::wstring Clase(HWND ventana) {
+    std::array<wchar_t, kLargoClase> nombre{};
+    const int largo = GetClassNameW(ventana, nombre.data(), static_cast<int>(nombre.size()));
+    return std::wstring(nombre.data(), static_cast<std::size_t>(std::max(largo, 0)));
+}
+
+TEST(Recorrido, VisitaDeDelanteAtrasLasMismasVentanasQueElGestor) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Uno", L"--ventana", L"Dos", L"--oculta", L"--ventana", L"Tres", L"--min"});
+
+    const std::vector<HWND> recorrido = RecorridoZ(escritorio, otras[0]);
+    EXPECT_EQ(recorrido, prueba::VentanasDelGestor());
+    ASSERT_FALSE(recorrido.empty());
+    EXPECT_EQ(recorrido.front(), GetTopWindow(nullptr));
+}
+
+TEST(Recorrido, LaPrimeraVentanaEsLaMismaDesdeCualquiera) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Uno", L"--ventana", L"Dos", L"--oculta"});
+    prueba::VentanaLocal propia(L"Tesk recorrido");
+
+    const Handle primera = escritorio.PrimeraVentana(HandleDe(propia.Hwnd()));
+    EXPECT_NE(primera, 0);
+    EXPECT_EQ(escritorio.PrimeraVentana(HandleDe(otras[0])), primera);
+    EXPECT_EQ(escritorio.PrimeraVentana(HandleDe(otras[1])), primera);
+    EXPECT_EQ(escritorio.PrimeraVentana(primera), primera);
+}
+
+TEST(Recorrido, SigueElOrdenZDeLasVentanasMostradasYReordenadas) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Uno", L"--ventana", L"Dos", L"--ventana", L"Tres"});
+    const std::vector<HWND>& creadas = otras.Ventanas();
+
+    // Each window shown goes in front of those shown before it.
+    EXPECT_EQ(SoloEstas(RecorridoZ(escritorio, otras[0]), creadas), (std::vector<HWND>{otras[2], otras[1], otras[0]}));
+
+    SetWindowPos(otras[0], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(SoloEstas(RecorridoZ(escritorio, otras[0]), creadas), (std::vector<HWND>{otras[0], otras[2], otras[1]}));
+
+    SetWindowPos(otras[2], HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const std::vector<HWND> recorrido = RecorridoZ(escritorio, otras[1]);
+    EXPECT_EQ(SoloEstas(recorrido, creadas), (std::vector<HWND>{otras[0], otras[1], otras[2]}));
+    EXPECT_EQ(recorrido.back(), otras[2]);
+}
+
+TEST(Recorrido, SoloLasVentanasConEstiloVisibleSonVisibles) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Normal", L"--ventana", L"Oculta", L"--oculta", L"--ventana", L"Minimizada",
+                          L"--min", L"--ventana", L"Maximizada", L"--max", L"--ventana", L"", L"--sin-titulo"});
+
+    EXPECT_TRUE(escritorio.EsVisible(HandleDe(otras[0])));
+    EXPECT_FALSE(escritorio.EsVisible(HandleDe(otras[1])));
+    EXPECT_TRUE(escritorio.EsVisible(HandleDe(otras[2])));
+    EXPECT_TRUE(escritorio.EsVisible(HandleDe(otras[3])));
+    EXPECT_TRUE(escritorio.EsVisible(HandleDe(otras[4])));
+
+    // Each window answers for itself, whatever the others do.
+    ShowWindow(otras[0], SW_HIDE);
+    ShowWindow(otras[1], SW_SHOWNOACTIVATE);
+    EXPECT_FALSE(escritorio.EsVisible(HandleDe(otras[0])));
+    EXPECT_TRUE(escritorio.EsVisible(HandleDe(otras[1])));
+    EXPECT_TRUE(escritorio.EsVisible(HandleDe(otras[2])));
+}
+
+// A top-level window of a given class, for a desktop that lacks one.
+class VentanaDeClase {
+public:
+    explicit VentanaDeClase(const wchar_t* clase) : clase_(clase) {
+        WNDCLASSEXW registro{};
+        registro.cbSize = sizeof(registro);
+        registro.lpfnWndProc = DefWindowProcW;
+        registro.hInstance = GetModuleHandleW(nullptr);
+        registro.lpszClassName = clase_;
+        RegisterClassExW(&registro);
+        hwnd_ = CreateWindowExW(0, clase_, L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, registro.hInstance, nullptr);
+    }
+    ~VentanaDeClase() {
+        if (hwnd_) DestroyWindow(hwnd_);
+        UnregisterClassW(clase_, GetModuleHandleW(nullptr));
+    }
+    VentanaDeClase(const VentanaDeClase&) = delete;
+    VentanaDeClase& operator=(const VentanaDeClase&) = delete;
+    HWND Hwnd() const { return hwnd_; }
+
+private:
+    const wchar_t* clase_;
+    HWND hwnd_ = nullptr;
+};
+
+TEST(Recorrido, EncuentraLaBarraDeTareasYElFondoDelEscritorio) {
+    EscritorioWin32 escritorio;
+    prueba::VentanaLocal propia(L"Tesk barra");
+    // Wine's desktop has a taskbar window but, outside a virtual desktop, no
+    // "Progman": the test brings its own then.
+    std::optional<VentanaDeClase> fondoPropio;
+    if (!FindWindowW(L"Progman", nullptr)) fondoPropio.emplace(L"Progman");
+
+    const Handle barra = escritorio.BarraTareas();
+    const Handle fondo = escritorio.FondoEscritorio();
+    ASSERT_NE(barra, 0);
+    ASSERT_NE(fondo, 0);
+    EXPECT_EQ(Clase(HwndDe(barra)), L"Shell_TrayWnd");
+    EXPECT_EQ(Clase(HwndDe(fondo)), L"Progman");
+    if (fondoPropio) {
+        EXPECT_EQ(HwndDe(fondo), fondoPropio->Hwnd());
+    }
+
+    // Both are top-level windows the walk passes.
+    const std::vector<HWND> recorrido = RecorridoZ(escritorio, propia.Hwnd());
+    EXPECT_EQ(SoloEstas(recorrido, {HwndDe(barra)}).size(), 1u);
+    EXPECT_EQ(SoloEstas(recorrido, {HwndDe(fondo)}).size(), 1u);
+}
+
+TEST(Recorrido, SinFondoDelEscritorioDaCero) {
+    EscritorioWin32 escritorio;
+    if (FindWindowW(L"Progman", nullptr)) GTEST_SKIP() << "this desktop has a Progman window";
+    EXPECT_EQ(escritorio.FondoEscritorio(), 0);
+}
+
+TEST(VentanaDesaparecida, ResponderSinFallarConValoresVacios) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba otras({L"--ventana", L"Se va", L"--max", L"--ventana", L"Se queda"});
+    const HWND seVa = otras[0];
+    const Handle h = HandleDe(seVa);
+    PostMessageW(seVa, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return !IsWindow(seVa); }));
+
+    EXPECT_EQ(escritorio.PrimeraVentana(h), 0);
+    EXPECT_EQ(escritorio.SiguienteVentana(h), 0);
+    EXPECT_FALSE(escritorio.EsVisible(h));
+    EXPECT_EQ(escritorio.Titulo(h), L"");
+    EXPECT_EQ(escritorio.EstadoMostrar(h), 0);
+    EXPECT_EQ(escritorio.EstiloExtendido(h), 0u);
+    escritorio.Mostrar(h, kSwShowMaximized);
+    escritorio.Mostrar(h, kSwHide);
+    escritorio.TraerAlFrente(h);
+    escritorio.FijarEstiloExtendido(h, kWsExLayered);
+    escritorio.FijarOpacidad(h, 230);
+    escritorio.FijarSiempreEncima(h);
+    EXPECT_FALSE(IsWindow(seVa));
+
+    // The walk no longer meets it, and the other window is untouched.
+    const std::vector<HWND> recorrido = RecorridoZ(escritorio, otras[1]);
+    EXPECT_TRUE(SoloEstas(recorrido, {seVa}).empty());
+    EXPECT_EQ(escritorio.Titulo(HandleDe(otras[1])), L"Se queda");
+}
+
+}  // namespace
+}  // namespace tesk
