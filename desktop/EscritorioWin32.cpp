@@ -14,6 +14,13 @@ namespace {
 
 constexpr wchar_t kClaseBarraTareas[] = L"Shell_TrayWnd";
 constexpr wchar_t kClaseFondoEscritorio[] = L"Progman";
+// The shell's further surfaces: other monitors' taskbars, the wallpaper
+// layers, and the notification area Wine shows when it has no taskbar.
+constexpr const wchar_t* kClasesOtrasSuperficies[] = {L"Shell_SecondaryTrayWnd", L"WorkerW",
+                                                     L"__winex11_standalone_tray"};
+// How long a window's thread may take to answer before it counts as not
+// responding.
+constexpr UINT kEsperaRespuestaMs = 100;
 // Characters of the tip in the first layout of the record.
 constexpr std::size_t kLargoTipV1 = 64;
 
@@ -32,6 +39,14 @@ NOTIFYICONDATAW RegistroIcono(const IconoBandeja& icono) {
     return datos;
 }
 
+// True when the window's thread takes messages now. Windows of this thread
+// always do.
+bool Responde(HWND ventana) {
+    if (GetWindowThreadProcessId(ventana, nullptr) == GetCurrentThreadId()) return true;
+    DWORD_PTR resultado = 0;
+    return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuestaMs, &resultado) != 0;
+}
+
 }  // namespace
 
 Handle EscritorioWin32::BarraTareas() {
@@ -40,6 +55,17 @@ Handle EscritorioWin32::BarraTareas() {
 
 Handle EscritorioWin32::FondoEscritorio() {
     return HandleDe(FindWindowExW(nullptr, nullptr, kClaseFondoEscritorio, nullptr));
+}
+
+std::vector<Handle> EscritorioWin32::OtrasSuperficiesShell() {
+    std::vector<Handle> superficies;
+    for (const wchar_t* clase : kClasesOtrasSuperficies) {
+        for (HWND h = FindWindowExW(nullptr, nullptr, clase, nullptr); h != nullptr;
+             h = FindWindowExW(nullptr, h, clase, nullptr)) {
+            superficies.push_back(HandleDe(h));
+        }
+    }
+    return superficies;
 }
 
 Handle EscritorioWin32::PrimeraVentana(Handle desde) {
@@ -51,7 +77,18 @@ Handle EscritorioWin32::SiguienteVentana(Handle ventana) {
 }
 
 bool EscritorioWin32::EsVisible(Handle ventana) {
-    return IsWindowVisible(HwndDe(ventana)) != FALSE;
+    const HWND h = HwndDe(ventana);
+    const bool visible = IsWindowVisible(h) != FALSE;
+    auto pendiente = pendientes_.find(ventana);
+    if (pendiente == pendientes_.end()) return visible;
+    const bool prometido = pendiente->second != SW_HIDE;
+    // Once the window shows what the queued call promised (or is gone), the
+    // call has landed, or lands with no change.
+    if (visible == prometido || !IsWindow(h)) {
+        pendientes_.erase(pendiente);
+        return visible;
+    }
+    return prometido;
 }
 
 std::wstring EscritorioWin32::Titulo(Handle ventana) {
@@ -69,7 +106,14 @@ std::int32_t EscritorioWin32::EstadoMostrar(Handle ventana) {
 }
 
 void EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
-    ShowWindow(HwndDe(ventana), estado);
+    const HWND h = HwndDe(ventana);
+    if (Responde(h)) {
+        ShowWindow(h, estado);
+        pendientes_.erase(ventana);
+    } else {
+        ShowWindowAsync(h, estado);
+        pendientes_[ventana] = estado;
+    }
 }
 
 void EscritorioWin32::TraerAlFrente(Handle ventana) {
