@@ -70,7 +70,7 @@ void FormAcercade::MostrarModal(HWND propietario) {
 void FormAcercade::Form_Load() {
     const HWND ventana = ventana_.get();
     dpi_ = DpiDe(ventana);
-    imagen_ = CargarBitmapParaDpi(IDB_ACERCA, IDB_ACERCA_2X, dpi_);
+    imagen_ = CargarBitmap(IDB_ACERCA);
     fuenteVersion_ = CrearFuente(diseno::kFuenteEtiquetas, diseno::kCentesimasPuntoEtiquetas, true, dpi_);
     const std::optional<NumerosVersion> version = VersionDelPrograma();
     textoVersion_ = version ? TextoVersion(*version) : std::wstring(kTextoVersionInicial);

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Redraws Tesk's artwork into this folder: tesk.ico, minimizar.ico,
-# cerrar.ico, cambiar.ico, banner.bmp, acerca.bmp (and their twice-as-large
-# banner2x.bmp and acerca2x.bmp) and mano.cur.
+# cerrar.ico, cambiar.ico, banner.bmp (and the twice-as-large banner2x.bmp),
+# acerca.bmp and mano.cur.
 # The files are kept in the repository; the build never runs this.
 #   resources/dibujar.sh [file ...]     (no names: every file)
 # Needs python3, ImageMagick's convert and the Liberation fonts

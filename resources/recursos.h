@@ -8,6 +8,8 @@
 #define IDI_CAMBIAR 4
 #define IDB_BANNER 101      // 93 x 28, opens the About box
 #define IDB_ACERCA 102      // 283 x 170, the About box's picture
-#define IDB_BANNER_2X 103   // the same two pictures drawn twice as large,
-#define IDB_ACERCA_2X 104   // for 150 % scaling and above
+#define IDB_BANNER_2X 103   // the banner drawn twice as large, for 150 %
+                            // scaling and above; the About picture is
+                            // scaled up smoothly instead, to keep the
+                            // program small
 #define IDC_MANO 201        // 32 x 32 pointing hand, hot spot 12, 1

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Measures Tesk and writes its figures, each beside its floor from the same
+# run, to build/bench/figures, then regenerates docs/performance.md and
+# docs/performance.png from them:
+#   - the engine on the stand-in desktop (Google Benchmark, native build);
+#   - on Wine's desktop in a private X display: key to last window hidden
+#     and shown for 10, 50 and 200 windows beside a bare loop of the same
+#     calls, idle CPU of tesk.exe and of the wineserver, resident size and
+#     start-up beside a minimal window program, and the size of tesk.exe;
+#   - the long hide and restore run over 50 windows (TESK_CICLOS cycles,
+#     2,000 unless told) with the program's first and last memory and
+#     handle figures.
+#   scripts/bench.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+raiz=$PWD
+
+if [ "${1:-}" = "--en-pantalla" ]; then
+  # The Wine part, inside xvfb-run: a prefix of its own whose windows are
+  # not handed to a window manager (there is none, and waiting for one costs
+  # two seconds a hidden window), at 96 dpi.
+  figuras="$2"
+  export WINEPREFIX="$raiz/build/h-bench/wineprefix-bench"
+  export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  parar() { wineserver -k >/dev/null 2>&1 || true; wineserver -w >/dev/null 2>&1 || true; }
+  trap parar EXIT
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+  wineserver -w
+  wineserver -p
+  # The desktop process starts now, holding no output of ours open.
+  wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+  # This prefix's wineserver: its working folder is named after the
+  # prefix's device and inode.
+  carpeta=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
+  export TESK_PID_WINESERVER=""
+  for pid in $(pgrep -x wineserver || true); do
+    case "$(readlink "/proc/$pid/cwd" 2>/dev/null)" in
+      */"$carpeta") TESK_PID_WINESERVER=$pid ;;
+    esac
+  done
+  b="$raiz/build/h-bench"
+  export TESK_EXE="$b/panel/tesk.exe"
+  export TESK_VENTANAS_PRUEBA="$b/tests/windows/ventanas_prueba.exe"
+  export TESK_MINIMO="$b/bench/escritorio/minimo.exe"
+  echo "== desktop figures under Wine"
+  wine "$b/bench/escritorio/escritorio_bench.exe" </dev/null >"$figuras/escritorio.txt" 2>"$figuras/escritorio.err"
+  echo "== ${TESK_CICLOS:-2000} hide and restore cycles over 50 windows"
+  TESK_CICLOS="${TESK_CICLOS:-2000}" wine "$b/tests/fiabilidad/tesk_fiabilidad.exe" \
+    --gtest_filter='Carga.CiclosRepetidos*' </dev/null >"$figuras/ciclos.txt" 2>&1
+  exit 0
+fi
+
+figuras="$raiz/build/bench/figures"
+mkdir -p "$figuras"
+
+# gnuplot draws the plot; installed here, once, as it is needed by nothing
+# else.
+if ! command -v gnuplot >/dev/null; then
+  apt-get install -y --no-install-recommends gnuplot-nox >/dev/null \
+    || { apt-get update >/dev/null && apt-get install -y --no-install-recommends gnuplot-nox >/dev/null; }
+fi
+
+echo "== engine on the stand-in desktop"
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTESK_SANITIZERS=OFF -DTESK_BENCH=ON >/dev/null
+cmake --build build/bench -j2 --target motor_bench
+build/bench/bench/motor_bench --benchmark_format=csv >"$figuras/motor.csv" 2>/dev/null
+
+echo "== windows build"
+cmake -S . -B build/h-bench -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTESK_BENCH=ON >/dev/null
+cmake --build build/h-bench -j2 --target tesk ventanas_prueba tesk_fiabilidad escritorio_bench minimo
+stat -c '%s' build/h-bench/panel/tesk.exe >"$figuras/tamano.txt"
+stat -c '%s' build/h-bench/bench/escritorio/minimo.exe >>"$figuras/tamano.txt"
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --en-pantalla "$figuras"
+
+echo "== report"
+python3 bench/informe.py "$figuras" docs/performance.md docs/performance.png
+echo "figures in $figuras; docs/performance.md and docs/performance.png regenerated"

@@ -1,0 +1,235 @@
+// Faults while windows are concealed or being restored: a window closed or
+// hung, a second copy of the program, the key pressed over and over, a tray
+// click and a close that arrive in the middle of a restore, and the shell
+// starting again. Each case ends with every window that is still there back
+// in the state it had before the first press.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "tests/e2e/soporte/IconoTesk.h"
+#include "tests/e2e/soporte/Rutas.h"
+#include "tests/fiabilidad/soporte/Lote.h"
+#include "tests/windows/soporte/Entrada.h"
+#include "tests/windows/soporte/Esperar.h"
+#include "tests/windows/soporte/Protocolo.h"
+
+namespace tesk::fiabilidad {
+namespace {
+
+// Long enough for everything else to be over well before the thread wakes.
+constexpr DWORD kSiesta = 6000;
+constexpr std::chrono::milliseconds kMasQueLaSiesta{20000};
+constexpr std::chrono::milliseconds kEsperaFin{10000};
+// The key pressed ten times a second for ten seconds.
+constexpr int kPulsacionesRafaga = 100;
+constexpr std::chrono::milliseconds kEntrePulsaciones{100};
+// Enough windows for a restore to take a while, so that messages posted
+// once it has begun arrive before it ends.
+constexpr std::size_t kVentanasRestauracionLarga = 200;
+constexpr UINT kIdIcono = 1;
+
+using Fallos = Lote;
+
+std::vector<HWND> Menos(std::vector<HWND> ventanas, HWND sin) {
+    ventanas.erase(std::remove(ventanas.begin(), ventanas.end(), sin), ventanas.end());
+    return ventanas;
+}
+
+std::map<HWND, e2e::EstadoVentana> Menos(std::map<HWND, e2e::EstadoVentana> estados, HWND sin) {
+    estados.erase(sin);
+    return estados;
+}
+
+// Returns once the restore has shown one of these windows again.
+bool EsperarInicioRestauracion(const std::vector<HWND>& ocultas) {
+    return prueba::EsperarHasta(
+        [&] { return std::any_of(ocultas.begin(), ocultas.end(), [](HWND v) { return IsWindowVisible(v); }); });
+}
+
+TEST_F(Fallos, UnaVentanaCerradaMientrasEstaOcultaNoDetieneLaRestauracion) {
+    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Se cierra"), Muchas(L"Oculta", 8))));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    // Created first after the focus window, so furthest back: the last
+    // window hidden, the one the restore brings to the front.
+    const HWND seCierra = Todas()[1];
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+
+    PostMessageW(seCierra, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return !IsWindow(seCierra); })) << "the window did not close";
+    ASSERT_TRUE(Restaurar(foco));
+    EXPECT_TRUE(EsperarEstados(Menos(antes, seCierra))) << Diferencias(Menos(antes, seCierra));
+}
+
+TEST_F(Fallos, UnaVentanaColgadaMientrasEstaOcultaVuelveCuandoDespierta) {
+    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionMax, prueba::kOpcionHilo}),
+                                           Muchas(L"Oculta", 8))));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    const HWND colgada = Todas()[1];
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+
+    Colgar(colgada, kSiesta);
+    ASSERT_TRUE(Restaurar(foco)) << "the restore waited for the hung window";
+    EXPECT_TRUE(EsperarEstados(Menos(antes, colgada))) << Diferencias(Menos(antes, colgada));
+    EXPECT_TRUE(Colgada(colgada)) << "the window woke before the others were back: the case proved nothing";
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::EstadoDe(colgada) == antes.at(colgada); }, kMasQueLaSiesta))
+        << "the hung window did not take its state when it woke";
+}
+
+TEST_F(Fallos, UnaVentanaColgadaEnLaListaNoDetieneLaOcultacion) {
+    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionHilo}), Muchas(L"Oculta", 8))));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    const HWND colgada = Todas()[1];
+    const std::vector<HWND> otras = Menos(Menos(Todas(), foco), colgada);
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+
+    Colgar(colgada, kSiesta);
+    ASSERT_TRUE(Ocultar(foco, otras)) << "the hide pass stopped at the hung window";
+    EXPECT_TRUE(Colgada(colgada)) << "the window woke before the others were hidden: the case proved nothing";
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return !IsWindowVisible(colgada); }, kMasQueLaSiesta))
+        << "the hung window was not hidden when it woke";
+
+    ASSERT_TRUE(Restaurar(foco));
+    EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+}
+
+TEST_F(Fallos, UnaSegundaCopiaMientrasHayVentanasOcultasTerminaSinTocarNada) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 6)));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+    const auto ocultas = e2e::EstadosDe(Todas());
+
+    {
+        e2e::ProcesoTesk segunda(e2e::RutaDe(e2e::kVariableTesk));
+        EXPECT_TRUE(segunda.EsperarFin(kEsperaFin)) << "the second copy kept running";
+    }
+    DejarPasarTicks();
+    EXPECT_EQ(e2e::EstadosDe(Todas()), ocultas) << "the second copy showed concealed windows";
+    EXPECT_TRUE(e2e::IconosTesk().empty()) << "an icon appeared while windows are concealed";
+
+    ASSERT_TRUE(Restaurar(foco)) << "the first copy no longer answers its key";
+    EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+    EXPECT_EQ(e2e::IconosTesk().size(), 1u);
+}
+
+TEST_F(Fallos, LaTeclaDiezVecesPorSegundoDuranteDiezSegundosAcabaCoherente) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    const std::vector<HWND> seOcultan = Menos(Todas(), foco);
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    Enfocar(foco);
+
+    for (int pulsacion = 0; pulsacion < kPulsacionesRafaga; ++pulsacion) {
+        prueba::PulsarYSoltar(VK_F6);
+        prueba::EsperarHasta([] { return false; }, kEntrePulsaciones);
+    }
+    DejarPasarTicks();
+
+    // Whatever the number of presses that took effect, the program is in
+    // one of its two states: everything back with the icon, or everything
+    // concealed without it.
+    const bool concealed = e2e::IconosTesk().empty();
+    if (concealed) {
+        EXPECT_TRUE(std::none_of(seOcultan.begin(), seOcultan.end(), [](HWND v) { return IsWindowVisible(v); }))
+            << "concealed, yet some windows are showing";
+        ASSERT_TRUE(Restaurar(foco));
+    }
+    EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+    EXPECT_EQ(e2e::IconosTesk().size(), 1u);
+    // And the key still works.
+    ASSERT_TRUE(Ocultar(foco, seOcultan));
+    ASSERT_TRUE(Restaurar(foco));
+    EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+}
+
+TEST_F(Fallos, UnClicEnElIconoDuranteUnaRestauracionMuestraElPanelSinEstorbarla) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", kVentanasRestauracionLarga)));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    const std::vector<HWND> seOcultan = Menos(Todas(), foco);
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(Ocultar(foco, seOcultan));
+    ASSERT_FALSE(ElPanel().Visible());
+
+    Pulsar(VK_F6, foco);
+    ASSERT_TRUE(EsperarInicioRestauracion(seOcultan));
+    // The icon's left click, as the notification area reports it.
+    PostMessageW(ElPanel().Hwnd(), WM_MOUSEMOVE, kIdIcono, MAKELPARAM(WM_LBUTTONUP, 0));
+    EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+    EXPECT_TRUE(EsperarIcono(true));
+    EXPECT_TRUE(EsperarPanel(true)) << "the click was lost";
+    DejarPasarTicks();
+    EXPECT_TRUE(ElPanel().Visible());
+    EXPECT_EQ(e2e::IconosTesk().size(), 1u);
+}
+
+TEST_F(Fallos, UnCierreDuranteUnaRestauracionLaTerminaAntesDeSalir) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", kVentanasRestauracionLarga)));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    const std::vector<HWND> seOcultan = Menos(Todas(), foco);
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(Ocultar(foco, seOcultan));
+
+    Pulsar(VK_F6, foco);
+    ASSERT_TRUE(EsperarInicioRestauracion(seOcultan));
+    PostMessageW(ElPanel().Hwnd(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(Tesk().EsperarFin(kEsperaFin)) << "the program did not end";
+    EXPECT_EQ(Diferencias(antes), "");
+    DejarPasarTicks();
+    EXPECT_TRUE(e2e::IconosTesk().empty()) << "an icon was left behind";
+}
+
+TEST_F(Fallos, ElShellQueEmpiezaDeNuevoConElPanelOcultoDevuelveUnSoloIcono) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 4)));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ClicEnIconoTesk();
+    ASSERT_TRUE(EsperarPanel(false));
+
+    {
+        SCOPED_TRACE("while windows are concealed: no icon until the restore");
+        ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+        e2e::AnunciarShellNuevo();
+        DejarPasarTicks();
+        EXPECT_TRUE(e2e::IconosTesk().empty());
+        ASSERT_TRUE(Restaurar(foco));
+        EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+        DejarPasarTicks();
+        EXPECT_EQ(e2e::IconosTesk().size(), 1u);
+    }
+    {
+        SCOPED_TRACE("with the panel hidden: the icon is the only way back");
+        e2e::PerderIcono(ElPanel().Hwnd(), kIdIcono);
+        ASSERT_TRUE(EsperarIcono(false));
+        e2e::AnunciarShellNuevo();
+        ASSERT_TRUE(EsperarIcono(true)) << "the icon did not come back";
+        DejarPasarTicks();
+        EXPECT_EQ(e2e::IconosTesk().size(), 1u);
+        EXPECT_FALSE(ElPanel().Visible());
+        ClicEnIconoTesk();
+        EXPECT_TRUE(EsperarPanel(true));
+    }
+}
+
+}  // namespace
+}  // namespace tesk::fiabilidad

@@ -1,0 +1,71 @@
+// Each orderly end of the program while windows are concealed, one of them
+// hung: the program gives back every window without waiting for the hung
+// one, ends, takes its icon with it, and the hung window takes its state
+// when it wakes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "tests/e2e/soporte/IconoTesk.h"
+#include "tests/fiabilidad/soporte/Lote.h"
+#include "tests/windows/soporte/Esperar.h"
+#include "tests/windows/soporte/Protocolo.h"
+
+namespace tesk::fiabilidad {
+namespace {
+
+constexpr DWORD kSiesta = 6000;
+constexpr std::chrono::milliseconds kMasQueLaSiesta{20000};
+constexpr std::chrono::milliseconds kEsperaFin{10000};
+constexpr UINT kEsperaRespuesta = 5000;
+
+struct Final {
+    const char* nombre;
+    std::function<void(HWND panel)> terminar;
+};
+
+void CerrarDesdeFuera(HWND panel) { PostMessageW(panel, WM_CLOSE, 0, 0); }
+
+void TerminarSesion(HWND panel) {
+    DWORD_PTR puedeTerminar = FALSE;
+    EXPECT_NE(SendMessageTimeoutW(panel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                  kEsperaRespuesta, &puedeTerminar),
+              0)
+        << "the program did not answer the end of the session";
+    EXPECT_EQ(puedeTerminar, static_cast<DWORD_PTR>(TRUE));
+    DWORD_PTR ignorado = 0;
+    SendMessageTimeoutW(panel, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kEsperaRespuesta, &ignorado);
+}
+
+class FinConVentanaColgada : public Lote, public testing::WithParamInterface<Final> {};
+
+TEST_P(FinConVentanaColgada, DevuelveLasVentanasSinEsperarALaColgada) {
+    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionMin, prueba::kOpcionHilo}),
+                                           Muchas(L"Oculta", 10))));
+    ArrancarTesk();
+    const HWND foco = Todas()[0];
+    const HWND colgada = Todas()[1];
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    std::vector<HWND> seOcultan(Todas().begin() + 1, Todas().end());
+    ASSERT_TRUE(Ocultar(foco, seOcultan));
+
+    Colgar(colgada, kSiesta);
+    GetParam().terminar(ElPanel().Hwnd());
+    ASSERT_TRUE(Tesk().EsperarFin(kEsperaFin)) << "the program did not end";
+    auto sinLaColgada = antes;
+    sinLaColgada.erase(colgada);
+    EXPECT_EQ(Diferencias(sinLaColgada), "") << "a window was left hidden or in another state";
+    EXPECT_TRUE(Colgada(colgada)) << "the window woke before the program ended: the case proved nothing";
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::EstadoDe(colgada) == antes.at(colgada); }, kMasQueLaSiesta))
+        << "the hung window did not take its state when it woke";
+    EXPECT_TRUE(e2e::IconosTesk().empty()) << "an icon was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Finales, FinConVentanaColgada,
+                         testing::Values(Final{"WM_CLOSE", CerrarDesdeFuera}, Final{"FinDeSesion", TerminarSesion}),
+                         [](const testing::TestParamInfo<Final>& info) { return std::string(info.param.nombre); });
+
+}  // namespace
+}  // namespace tesk::fiabilidad
