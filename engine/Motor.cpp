@@ -36,7 +36,17 @@ std::vector<Handle> OrdenZ(Escritorio& escritorio, Handle desde) {
 }  // namespace
 
 Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista)
-    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista) {}
+    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista) {
+    EmpezarAVigilarTecla();
+}
+
+void Motor::EmpezarAVigilarTecla() {
+    // A press made before the key was watched (minutes ago, or meant for
+    // another program) is no press for us: read the key once, keeping only
+    // whether it is down now.
+    detector_.Reiniciar();
+    detector_.NuevaPulsacion(escritorio_.EstadoTecla(tecla_) & kTeclaAbajo);
+}
 
 bool Motor::Shell::Contiene(Handle ventana) const {
     if (ventana == barra || ventana == fondo) return true;
@@ -200,7 +210,7 @@ std::optional<std::wstring> Motor::AvanzarTecla(std::wstring_view nombreActual) 
     auto siguiente = SiguienteTecla(nombreActual);
     if (!siguiente) return std::nullopt;
     tecla_ = siguiente->codigo;
-    detector_.Reiniciar();
+    EmpezarAVigilarTecla();
     return std::move(siguiente->nombre);
 }
 

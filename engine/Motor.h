@@ -90,6 +90,7 @@ private:
     // a hide call is still busy with.
     void RecorrerRestauracion();
     void TerminarRestauracion();
+    void EmpezarAVigilarTecla();
 
     Escritorio& escritorio_;
     Anfitrion& anfitrion_;

@@ -87,5 +87,34 @@ TEST_F(TeclaActivacion, OnlyTheChosenKeyCounts) {
     EXPECT_FALSE(Visible(a));
 }
 
+TEST_F(TeclaActivacion, APressMadeBeforeTheKeyWasWatchedDoesNotCount) {
+    // Pressed and released in another program before the engine existed.
+    EscritorioFalso otro;
+    otro.CrearShell();
+    const Handle a = otro.Abrir(L"A");
+    otro.Presionar(117);
+    otro.Soltar(117);
+    AnfitrionFalso panel(otro);
+    ListaMemoria suya;
+    Motor recien(otro, panel, suya);
+    recien.ActualizarLista();
+    recien.tmrTempo_Timer();
+    EXPECT_TRUE(otro.EsVisible(a));
+    EXPECT_FALSE(recien.Oculto());
+}
+
+TEST_F(TeclaActivacion, APressOfTheNewKeyBeforeChoosingItDoesNotCount) {
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    escritorio.Presionar(118);
+    escritorio.Soltar(118);
+    motor.tmrTempo_Timer();
+    ASSERT_EQ(motor.AvanzarTecla(L"F6"), L"F7");
+    motor.tmrTempo_Timer();
+    EXPECT_TRUE(Visible(a));
+    PulsarTecla();
+    EXPECT_FALSE(Visible(a));
+}
+
 }  // namespace
 }  // namespace tesk::prueba

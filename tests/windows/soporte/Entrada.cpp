@@ -15,10 +15,24 @@ INPUT Tecla(WORD codigo, bool abajo) {
     return entrada;
 }
 
-INPUT Boton(DWORD evento) {
+// SendInput's absolute coordinates run from 0 to 65535 across the primary
+// screen.
+constexpr LONG kEscalaAbsoluta = 65536;
+
+LONG Normalizar(LONG pixel, int pixelesPantalla) {
+    // Rounded up, so that scaling back down lands on the same pixel.
+    return static_cast<LONG>((static_cast<long long>(pixel) * kEscalaAbsoluta + pixelesPantalla - 1) / pixelesPantalla);
+}
+
+// A button event that carries its own position: where the event happens
+// does not depend on where the pointer is when it is handled, which pointer
+// moves reported late by the display could otherwise change.
+INPUT Boton(DWORD evento, POINT pantalla) {
     INPUT entrada{};
     entrada.type = INPUT_MOUSE;
-    entrada.mi.dwFlags = evento;
+    entrada.mi.dx = Normalizar(pantalla.x, GetSystemMetrics(SM_CXSCREEN));
+    entrada.mi.dy = Normalizar(pantalla.y, GetSystemMetrics(SM_CYSCREEN));
+    entrada.mi.dwFlags = evento | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return entrada;
 }
 
@@ -37,8 +51,8 @@ void PulsarYSoltar(WORD codigo) {
 void Clic(POINT pantalla, bool derecho) {
     SetCursorPos(pantalla.x, pantalla.y);
     std::array<INPUT, 2> entradas = {
-        Boton(derecho ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-        Boton(derecho ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP),
+        Boton(derecho ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, pantalla),
+        Boton(derecho ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, pantalla),
     };
     SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
 }
@@ -46,10 +60,10 @@ void Clic(POINT pantalla, bool derecho) {
 void DobleClic(POINT pantalla) {
     SetCursorPos(pantalla.x, pantalla.y);
     std::array<INPUT, 4> entradas = {
-        Boton(MOUSEEVENTF_LEFTDOWN),
-        Boton(MOUSEEVENTF_LEFTUP),
-        Boton(MOUSEEVENTF_LEFTDOWN),
-        Boton(MOUSEEVENTF_LEFTUP),
+        Boton(MOUSEEVENTF_LEFTDOWN, pantalla),
+        Boton(MOUSEEVENTF_LEFTUP, pantalla),
+        Boton(MOUSEEVENTF_LEFTDOWN, pantalla),
+        Boton(MOUSEEVENTF_LEFTUP, pantalla),
     };
     SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
 }

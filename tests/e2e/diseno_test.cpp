@@ -1,0 +1,120 @@
+// The panel and the About box laid out at the screen's DPI: every size and
+// position kept in twips comes out in pixels at that DPI, and the controls
+// take clicks where they are drawn. Run once per DPI, each in a prefix set
+// to it; the DPI a run is for comes in TESK_DPI_ESPERADO.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/e2e/soporte/Escena.h"
+#include "tests/windows/soporte/Entrada.h"
+#include "tests/windows/soporte/Esperar.h"
+
+namespace tesk::e2e {
+namespace {
+
+constexpr wchar_t kVariableDpi[] = L"TESK_DPI_ESPERADO";
+constexpr wchar_t kTituloAcercade[] = L"Form1";
+// Positions are converted each on its own and may round apart by a pixel.
+constexpr int kTolerancia = 1;
+
+UINT DpiEsperado() {
+    wchar_t valor[16] = {};
+    if (GetEnvironmentVariableW(kVariableDpi, valor, 16) == 0) return 0;
+    return static_cast<UINT>(std::wcstoul(valor, nullptr, 10));
+}
+
+// The window's rectangle in its parent's (or the panel's) client area.
+RECT RectEn(HWND ventana, HWND referencia) {
+    RECT rect{};
+    GetWindowRect(ventana, &rect);
+    MapWindowPoints(nullptr, referencia, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void EsperarRect(const RECT& rect, const RectTwips& twips, UINT dpi, const char* nombre) {
+    SCOPED_TRACE(nombre);
+    EXPECT_NEAR(rect.left, Pixeles(twips.izquierda, dpi), kTolerancia);
+    EXPECT_NEAR(rect.top, Pixeles(twips.arriba, dpi), kTolerancia);
+    EXPECT_NEAR(rect.right - rect.left, Pixeles(twips.ancho, dpi), kTolerancia);
+    EXPECT_NEAR(rect.bottom - rect.top, Pixeles(twips.alto, dpi), kTolerancia);
+}
+
+using Diseno = Escena;
+
+TEST_F(Diseno, ElPanelYLaCajaAcercadeMidenSusTwipsALosDpiDeLaPantalla) {
+    Arrancar({L"--ventana", L"Se queda", L"--ventana", L"Se oculta"});
+    const Panel& panel = ElPanel();
+    const UINT dpi = panel.Dpi();
+    ASSERT_NE(DpiEsperado(), 0u) << "the run does not say which DPI it is for";
+    ASSERT_EQ(dpi, DpiEsperado()) << "the screen is not at the DPI this run is for";
+
+    {
+        SCOPED_TRACE("the panel, near the screen's bottom-right corner");
+        const SIZE cliente = panel.TamanoCliente();
+        EXPECT_NEAR(cliente.cx, Pixeles(kAnchoPanel, dpi), kTolerancia);
+        EXPECT_NEAR(cliente.cy, Pixeles(kAltoPanel, dpi), kTolerancia);
+        const RECT rect = panel.RectVentana();
+        EXPECT_NEAR(rect.right, GetSystemMetrics(SM_CXSCREEN) - Pixeles(kMargenDerecho, dpi), kTolerancia);
+        EXPECT_NEAR(rect.bottom, GetSystemMetrics(SM_CYSCREEN) - Pixeles(kMargenInferior, dpi), kTolerancia);
+    }
+    EsperarRect(RectEn(panel.Marco(), panel.Hwnd()), kPB, dpi, "PB in the panel");
+    EsperarRect(RectEn(panel.CajaLista(), panel.Marco()), kLista, dpi, "the list box in PB");
+    {
+        SCOPED_TRACE("PB cuts off the list box's border");
+        RECT marco{};
+        RECT caja{};
+        GetWindowRect(panel.Marco(), &marco);
+        GetWindowRect(panel.CajaLista(), &caja);
+        EXPECT_LT(caja.left, marco.left);
+        EXPECT_LT(caja.top, marco.top);
+        EXPECT_GT(caja.right, marco.right);
+        EXPECT_GT(caja.bottom, marco.bottom);
+    }
+
+    {
+        SCOPED_TRACE("LBTecla(0) and the list's rows where they are drawn");
+        MarcarConClic(L"Se queda");
+        panel.DobleClicEn(kLBTecla0);
+        Sincronizar();
+        Pulsar(VK_F7, Ventanas()[0]);
+        EXPECT_TRUE(EsperarVisibles({Ventanas()[1]}, false)) << "F7 does not conceal";
+        Pulsar(VK_F7, Ventanas()[0]);
+        EXPECT_TRUE(EsperarVisibles({Ventanas()[1]}, true));
+        ASSERT_TRUE(EsperarIcono(true));
+        ClicEnIconoTesk();
+        ASSERT_TRUE(EsperarPanel(true));
+    }
+    {
+        SCOPED_TRACE("ImMinimizar where it is drawn");
+        panel.ClicEn(kImMinimizar);
+        EXPECT_TRUE(EsperarPanel(false));
+        ClicEnIconoTesk();
+        ASSERT_TRUE(EsperarPanel(true));
+    }
+    {
+        SCOPED_TRACE("ImAcerca where it is drawn, and the About box");
+        panel.ClicEn(kImAcerca);
+        HWND caja = nullptr;
+        ASSERT_TRUE(prueba::EsperarHasta([&] {
+            caja = Tesk().VentanaTitulada(kTituloAcercade);
+            return caja != nullptr && IsWindowVisible(caja);
+        }));
+        RECT cliente{};
+        GetClientRect(caja, &cliente);
+        EXPECT_NEAR(cliente.right, Pixeles(kAnchoAcercade, dpi), kTolerancia);
+        EXPECT_NEAR(cliente.bottom, Pixeles(kAltoAcercade, dpi), kTolerancia);
+        RECT rect{};
+        GetWindowRect(caja, &rect);
+        EXPECT_NEAR(rect.left + rect.right, GetSystemMetrics(SM_CXSCREEN), 2 * kTolerancia);
+        EXPECT_NEAR(rect.top + rect.bottom, GetSystemMetrics(SM_CYSCREEN), 2 * kTolerancia);
+        prueba::Clic({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+        ApartarRaton();
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return !IsWindow(caja) || !IsWindowVisible(caja); }));
+    }
+}
+
+}  // namespace
+}  // namespace tesk::e2e

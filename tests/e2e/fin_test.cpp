@@ -1,0 +1,76 @@
+// Every orderly end of the program gives back what it conceals and takes its
+// icon with it: a close asked by another program, the end of the session,
+// and the close image.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/soporte/Escena.h"
+#include "tests/windows/soporte/Entrada.h"
+#include "tests/windows/soporte/Esperar.h"
+
+namespace tesk::e2e {
+namespace {
+
+constexpr std::chrono::milliseconds kEsperaFin{10000};
+constexpr UINT kEsperaRespuesta = 5000;
+
+struct Final {
+    const char* nombre;
+    std::function<void(HWND panel)> terminar;
+};
+
+void CerrarDesdeFuera(HWND panel) { PostMessageW(panel, WM_CLOSE, 0, 0); }
+
+void TerminarSesion(HWND panel) {
+    DWORD_PTR puedeTerminar = FALSE;
+    SendMessageTimeoutW(panel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kEsperaRespuesta,
+                        &puedeTerminar);
+    EXPECT_EQ(puedeTerminar, static_cast<DWORD_PTR>(TRUE)) << "the program held up the end of the session";
+    DWORD_PTR ignorado = 0;
+    SendMessageTimeoutW(panel, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kEsperaRespuesta, &ignorado);
+}
+
+class FinOrdenado : public Escena, public testing::WithParamInterface<Final> {};
+
+TEST_P(FinOrdenado, DevuelveLasVentanasOcultasYSeLlevaElIcono) {
+    Arrancar({L"--ventana", L"Se queda", L"--ventana", L"Normal", L"--ventana", L"Minimizada", L"--min",
+              L"--ventana", L"Maximizada", L"--max"});
+    const std::vector<HWND> todas = Ventanas().Ventanas();
+    MarcarConClic(L"Se queda");
+    Enfocar(todas[0]);
+    const auto antes = EstadosDe(todas);
+    prueba::PulsarYSoltar(VK_F6);
+    ASSERT_TRUE(EsperarVisibles({todas[1], todas[2], todas[3]}, false));
+    ASSERT_TRUE(EsperarIcono(false));
+
+    GetParam().terminar(ElPanel().Hwnd());
+    ASSERT_TRUE(Tesk().EsperarFin(kEsperaFin)) << "the program did not end";
+    EXPECT_EQ(EstadosDe(todas), antes) << "a window was left hidden or in another state";
+    DejarPasarTicks();
+    EXPECT_TRUE(IconosTesk().empty()) << "an icon was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(Finales, FinOrdenado,
+                         testing::Values(Final{"WM_CLOSE", CerrarDesdeFuera}, Final{"FinDeSesion", TerminarSesion}),
+                         [](const testing::TestParamInfo<Final>& info) { return std::string(info.param.nombre); });
+
+using Cerrar = Escena;
+
+TEST_F(Cerrar, ImCerrarSinNadaOcultoQuitaElIconoYTerminaSinTocarLasVentanas) {
+    Arrancar({L"--ventana", L"Normal", L"--ventana", L"Minimizada", L"--min", L"--ventana", L"Maximizada", L"--max"});
+    const std::vector<HWND> todas = Ventanas().Ventanas();
+    const auto antes = EstadosDe(todas);
+
+    ElPanel().ClicEn(kImCerrar);
+    ASSERT_TRUE(Tesk().EsperarFin(kEsperaFin)) << "the close image did not end the program";
+    EXPECT_EQ(EstadosDe(todas), antes);
+    DejarPasarTicks();
+    EXPECT_TRUE(IconosTesk().empty()) << "an icon was left behind";
+}
+
+}  // namespace
+}  // namespace tesk::e2e

@@ -1,0 +1,196 @@
+// Concealing and restoring with the activation key: the two modes, windows
+// opened after the list was read, a fully marked list, a pass with nothing
+// to hide, and a key held down.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "tests/e2e/soporte/Escena.h"
+#include "tests/windows/soporte/Entrada.h"
+#include "tests/windows/soporte/Esperar.h"
+
+namespace tesk::e2e {
+namespace {
+
+// A press held about a third of a second: three or four of the program's
+// ticks see the key down.
+constexpr std::chrono::milliseconds kPulsacionLarga{350};
+// Five ticks after the key is let go.
+constexpr std::chrono::milliseconds kTrasSoltar{500};
+
+using Ocultacion = Escena;
+
+// Of these windows, the one furthest back in that order from the front.
+HWND MasAlFondo(const std::vector<HWND>& delanteAtras, const std::vector<HWND>& estas) {
+    const auto it = std::find_if(delanteAtras.rbegin(), delanteAtras.rend(), [&](HWND v) {
+        return std::find(estas.begin(), estas.end(), v) != estas.end();
+    });
+    return it == delanteAtras.rend() ? nullptr : *it;
+}
+
+std::vector<HWND> Unir(std::vector<HWND> unas, const std::vector<HWND>& otras) {
+    unas.insert(unas.end(), otras.begin(), otras.end());
+    return unas;
+}
+
+TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
+    Arrancar({L"--ventana", L"Marcada", L"--ventana", L"Sin marcar", L"--ventana", L"Minimizada", L"--min",
+              L"--ventana", L"Maximizada", L"--max", L"--ventana", L"Sin titulo", L"--sin-titulo", L"--ventana",
+              L"Nunca mostrada", L"--oculta"});
+    const HWND marcada = Ventanas()[0];
+    const HWND sinMarcar = Ventanas()[1];
+    const HWND minimizada = Ventanas()[2];
+    const HWND maximizada = Ventanas()[3];
+    const HWND sinTitulo = Ventanas()[4];
+    const HWND nuncaMostrada = Ventanas()[5];
+    const HWND posterior = AbrirPosteriores({L"--ventana", L"Posterior"})[0];
+    const std::vector<HWND> todas = Unir(Ventanas().Ventanas(), {posterior});
+    ASSERT_EQ(ElPanel().Fila(L"Posterior"), -1) << "the list was read again on its own";
+    MarcarConClic(L"Marcada");
+
+    {
+        SCOPED_TRACE("mode \"Ocultar todo excepto\": everything but the marked window goes");
+        Enfocar(marcada);
+        const auto antes = EstadosDe(todas);
+        const auto delanteAtras = VisiblesDelante();
+        prueba::PulsarYSoltar(VK_F6);
+        const std::vector<HWND> ocultas = {sinMarcar, minimizada, maximizada, sinTitulo, posterior};
+        ASSERT_TRUE(EsperarVisibles(ocultas, false));
+        EXPECT_TRUE(EsperarIcono(false));
+        DejarPasarTicks();
+        EXPECT_TRUE(IsWindowVisible(marcada));
+        EXPECT_FALSE(IsWindowVisible(nuncaMostrada));
+        EXPECT_FALSE(ElPanel().Visible());
+        EXPECT_TRUE(IconosTesk().empty());
+
+        Pulsar(VK_F6, marcada);
+        ASSERT_TRUE(EsperarIcono(true)) << "the restore did not put the icon back";
+        EXPECT_EQ(EstadosDe(todas), antes) << "a window came back in another state";
+        EXPECT_EQ(GetForegroundWindow(), MasAlFondo(delanteAtras, ocultas))
+            << "the window hidden furthest back is not in front";
+        DejarPasarTicks();
+        EXPECT_FALSE(ElPanel().Visible()) << "the restore showed the panel";
+    }
+
+    ClicEnIconoTesk();
+    ASSERT_TRUE(EsperarPanel(true));
+    ElPanel().ClicEn(kImCambiar);
+    Sincronizar();
+    {
+        SCOPED_TRACE("mode \"Ocultar lo seleccionado\": the marked window and what the list lacks go");
+        Enfocar(sinMarcar);
+        const auto antes = EstadosDe(todas);
+        const auto delanteAtras = VisiblesDelante();
+        prueba::PulsarYSoltar(VK_F6);
+        const std::vector<HWND> ocultas = {marcada, sinTitulo, posterior};
+        ASSERT_TRUE(EsperarVisibles(ocultas, false));
+        EXPECT_TRUE(EsperarIcono(false));
+        DejarPasarTicks();
+        EXPECT_TRUE(IsWindowVisible(sinMarcar));
+        EXPECT_TRUE(IsWindowVisible(minimizada));
+        EXPECT_TRUE(IsWindowVisible(maximizada));
+        EXPECT_FALSE(IsWindowVisible(nuncaMostrada));
+        EXPECT_FALSE(ElPanel().Visible());
+
+        Pulsar(VK_F6, sinMarcar);
+        ASSERT_TRUE(EsperarIcono(true));
+        EXPECT_EQ(EstadosDe(todas), antes);
+        EXPECT_EQ(GetForegroundWindow(), MasAlFondo(delanteAtras, ocultas));
+    }
+}
+
+TEST_F(Ocultacion, ConLaListaEnteraMarcadaLaTeclaNoHaceNada) {
+    Arrancar({L"--ventana", L"Una", L"--ventana", L"Otra"});
+    const HWND una = Ventanas()[0];
+    const HWND otra = Ventanas()[1];
+    const HWND posterior = AbrirPosteriores({L"--ventana", L"Posterior"})[0];
+    const std::vector<HWND> todas = {una, otra, posterior};
+    ElPanel().MarcarTodas(true);
+    const auto antes = EstadosDe(todas);
+
+    for (const char* modo : {"Ocultar todo excepto", "Ocultar lo seleccionado"}) {
+        SCOPED_TRACE(modo);
+        Pulsar(VK_F6, una);
+        DejarPasarTicks();
+        EXPECT_EQ(EstadosDe(todas), antes);
+        EXPECT_TRUE(ElPanel().Visible());
+        EXPECT_NE(IconoTesk(), nullptr);
+        ElPanel().ClicEn(kImCambiar);
+        Sincronizar();
+    }
+
+    // Two switches brought back "Ocultar todo excepto"; one more, and an
+    // entry unmarked: the key was being read all along.
+    ElPanel().ClicEn(kImCambiar);
+    Sincronizar();
+    ElPanel().Marcar(ElPanel().Fila(L"Otra"), false);
+    Pulsar(VK_F6, otra);
+    EXPECT_TRUE(EsperarVisibles({una, posterior}, false));
+    EXPECT_TRUE(IsWindowVisible(otra));
+    Pulsar(VK_F6, otra);
+    EXPECT_TRUE(EsperarIcono(true));
+    EXPECT_EQ(EstadosDe(todas), antes);
+}
+
+TEST_F(Ocultacion, UnaPasadaQueNoOcultaNadaDejaElIcono) {
+    // Every visible window is listed and nothing is marked: in mode
+    // "Ocultar lo seleccionado" there is nothing to hide.
+    Arrancar({L"--ventana", L"Una", L"--ventana", L"Otra"});
+    const std::vector<HWND> todas = Ventanas().Ventanas();
+    ElPanel().ClicEn(kImCambiar);
+    Sincronizar();
+    const auto antes = EstadosDe(todas);
+
+    for (int pulsacion = 1; pulsacion <= 2; ++pulsacion) {
+        SCOPED_TRACE(testing::Message() << "press " << pulsacion);
+        Pulsar(VK_F6, todas[0]);
+        EXPECT_TRUE(EsperarPanel(false));
+        DejarPasarTicks();
+        EXPECT_EQ(EstadosDe(todas), antes);
+        EXPECT_NE(IconoTesk(), nullptr) << "the program is left with no way back";
+    }
+
+    ClicEnIconoTesk();
+    EXPECT_TRUE(EsperarPanel(true));
+}
+
+TEST_F(Ocultacion, UnaTeclaMantenidaOcultaUnaSolaVez) {
+    Arrancar({L"--ventana", L"Se queda", L"--ventana", L"Se oculta"});
+    const HWND seQueda = Ventanas()[0];
+    const HWND seOculta = Ventanas()[1];
+    MarcarConClic(L"Se queda");
+    Enfocar(seQueda);
+    // The display tells Wine which keys are really down whenever its focus
+    // moves, which would let go of the key held below: the focus settles
+    // first.
+    DejarPasarTicks();
+
+    // Every change of the window's visibility while the key is held and for
+    // a few ticks after it is let go.
+    int cambios = 0;
+    bool visible = true;
+    const auto observar = [&](std::chrono::milliseconds durante) {
+        const auto fin = std::chrono::steady_clock::now() + durante;
+        while (std::chrono::steady_clock::now() < fin) {
+            const bool ahora = IsWindowVisible(seOculta) != FALSE;
+            if (ahora != visible) ++cambios;
+            visible = ahora;
+            prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(prueba::kIntervaloEspera));
+        }
+    };
+    {
+        prueba::TeclaSostenida tecla(VK_F6);
+        observar(kPulsacionLarga);
+    }
+    observar(kTrasSoltar);
+    EXPECT_FALSE(visible);
+    EXPECT_EQ(cambios, 1) << "the held key concealed and restored in turn";
+
+    Pulsar(VK_F6, seQueda);
+    EXPECT_TRUE(EsperarVisibles({seOculta}, true));
+}
+
+}  // namespace
+}  // namespace tesk::e2e
