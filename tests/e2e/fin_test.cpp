@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/soporte/Escena.h"
+#include "tests/e2e/soporte/Finales.h"
 #include "tests/windows/soporte/Entrada.h"
 #include "tests/windows/soporte/Esperar.h"
 
@@ -16,23 +17,6 @@ namespace tesk::e2e {
 namespace {
 
 constexpr std::chrono::milliseconds kEsperaFin{10000};
-constexpr UINT kEsperaRespuesta = 5000;
-
-struct Final {
-    const char* nombre;
-    std::function<void(HWND panel)> terminar;
-};
-
-void CerrarDesdeFuera(HWND panel) { PostMessageW(panel, WM_CLOSE, 0, 0); }
-
-void TerminarSesion(HWND panel) {
-    DWORD_PTR puedeTerminar = FALSE;
-    SendMessageTimeoutW(panel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kEsperaRespuesta,
-                        &puedeTerminar);
-    EXPECT_EQ(puedeTerminar, static_cast<DWORD_PTR>(TRUE)) << "the program held up the end of the session";
-    DWORD_PTR ignorado = 0;
-    SendMessageTimeoutW(panel, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kEsperaRespuesta, &ignorado);
-}
 
 class FinOrdenado : public Escena, public testing::WithParamInterface<Final> {};
 

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 
+#include "tests/e2e/soporte/Finales.h"
 #include "tests/e2e/soporte/IconoTesk.h"
 #include "tests/fiabilidad/soporte/Lote.h"
 #include "tests/windows/soporte/Esperar.h"
@@ -18,27 +19,8 @@ namespace {
 constexpr DWORD kSiesta = 6000;
 constexpr std::chrono::milliseconds kMasQueLaSiesta{20000};
 constexpr std::chrono::milliseconds kEsperaFin{10000};
-constexpr UINT kEsperaRespuesta = 5000;
 
-struct Final {
-    const char* nombre;
-    std::function<void(HWND panel)> terminar;
-};
-
-void CerrarDesdeFuera(HWND panel) { PostMessageW(panel, WM_CLOSE, 0, 0); }
-
-void TerminarSesion(HWND panel) {
-    DWORD_PTR puedeTerminar = FALSE;
-    EXPECT_NE(SendMessageTimeoutW(panel, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
-                                  kEsperaRespuesta, &puedeTerminar),
-              0)
-        << "the program did not answer the end of the session";
-    EXPECT_EQ(puedeTerminar, static_cast<DWORD_PTR>(TRUE));
-    DWORD_PTR ignorado = 0;
-    SendMessageTimeoutW(panel, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, kEsperaRespuesta, &ignorado);
-}
-
-class FinConVentanaColgada : public Lote, public testing::WithParamInterface<Final> {};
+class FinConVentanaColgada : public Lote, public testing::WithParamInterface<e2e::Final> {};
 
 TEST_P(FinConVentanaColgada, DevuelveLasVentanasSinEsperarALaColgada) {
     AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionMin, prueba::kOpcionHilo}),
@@ -64,8 +46,9 @@ TEST_P(FinConVentanaColgada, DevuelveLasVentanasSinEsperarALaColgada) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Finales, FinConVentanaColgada,
-                         testing::Values(Final{"WM_CLOSE", CerrarDesdeFuera}, Final{"FinDeSesion", TerminarSesion}),
-                         [](const testing::TestParamInfo<Final>& info) { return std::string(info.param.nombre); });
+                         testing::Values(e2e::Final{"WM_CLOSE", e2e::CerrarDesdeFuera},
+                                         e2e::Final{"FinDeSesion", e2e::TerminarSesion}),
+                         [](const testing::TestParamInfo<e2e::Final>& info) { return std::string(info.param.nombre); });
 
 }  // namespace
 }  // namespace tesk::fiabilidad
