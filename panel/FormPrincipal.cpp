@@ -12,6 +12,7 @@
 #include "panel/Graficos.h"
 #include "panel/Modulo.h"
 #include "panel/ProcedimientoVentana.h"
+#include "panel/Recursos.h"
 #include "resources/recursos.h"
 
 namespace tesk {
@@ -73,7 +74,8 @@ FormPrincipal::FormPrincipal()
     : iconoGrande_(CargarIcono(IDI_TESK, ::GetSystemMetrics(SM_CXICON))),
       iconoPequeno_(CargarIcono(IDI_TESK, ::GetSystemMetrics(SM_CXSMICON))),
       mano_(CargarCursor(IDC_MANO)),
-      mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)) {
+      mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)),
+      mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)) {
     const INITCOMMONCONTROLSEX controles{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controles);
     CrearVentanas();
@@ -204,6 +206,7 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
         bandeja_.ShellReiniciado();
         return 0;
     }
+    if (mensaje == mensajeRecursos_ && mensaje != 0) return RecursosRetenidos(w);
     switch (mensaje) {
         case WM_PAINT:
             Form_Paint();

@@ -88,6 +88,7 @@ private:
     IconoUnico iconoPequeno_;
     CursorUnico mano_;
     UINT mensajeBarraCreada_ = 0;  // "TaskbarCreated"
+    UINT mensajeRecursos_ = 0;     // what the program holds, asked from outside
 
     VentanaUnica ventana_;
     HWND marco_ = nullptr;      // PB, a child of the panel

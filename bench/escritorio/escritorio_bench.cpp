@@ -10,21 +10,20 @@
 //   - resident size idle with 50 windows listed, beside minimo.exe;
 //   - start-up: process start to window on screen, beside minimo.exe.
 // Prints one figure per line: "name value unit". Paths come in TESK_EXE,
-// TESK_VENTANAS_PRUEBA and TESK_MINIMO; TESK_PID_WINESERVER is the Unix pid
-// of this prefix's wineserver, read through drive Z:.
+// TESK_VENTANAS_PRUEBA and TESK_MINIMO.
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cwctype>
 #include <filesystem>
-#include <fstream>
+#include <map>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/escritorio/ProcLinux.h"
 #include "tests/e2e/soporte/IconoTesk.h"
 #include "tests/e2e/soporte/Panel.h"
 #include "tests/e2e/soporte/ProcesoTesk.h"
@@ -42,15 +41,15 @@ using Reloj = std::chrono::steady_clock;
 using Ms = std::chrono::duration<double, std::milli>;
 
 constexpr int kPulsaciones = 20;
+constexpr int kPulsacionesGrandes = 3;  // beyond 200 windows, each press takes seconds
+constexpr std::size_t kGrande = 200;
 constexpr int kArranques = 5;
 constexpr std::chrono::seconds kReposo{60};
 constexpr std::size_t kVentanasReposo = 50;
 constexpr std::chrono::milliseconds kEntrePasadas{300};
 constexpr std::chrono::milliseconds kLimite{30000};
 constexpr wchar_t kVariableMinimo[] = L"TESK_MINIMO";
-constexpr wchar_t kVariableWineserver[] = L"TESK_PID_WINESERVER";
 constexpr wchar_t kTituloFoco[] = L"Foco";
-constexpr double kTicksPorSegundo = 100.0;  // Linux's clock ticks in /proc
 
 void Figura(const std::string& nombre, double valor, const char* unidad) {
     std::printf("%s %.3f %s\n", nombre.c_str(), valor, unidad);
@@ -109,8 +108,15 @@ e2e::Panel EsperarPanel(const e2e::ProcesoTesk& proceso) {
     return panel;
 }
 
+// Any window of the process on screen: the panel, or the floor's window.
+bool AlgunaVisible(const e2e::ProcesoTesk& proceso) {
+    const std::vector<HWND> suyas = proceso.Ventanas();
+    return std::any_of(suyas.begin(), suyas.end(), [](HWND v) { return IsWindowVisible(v) != FALSE; });
+}
+
 // Key to last window hidden and shown over n windows, then the bare loop.
 bool MedirPasadas(std::size_t n) {
+    const int pulsaciones = n > kGrande ? kPulsacionesGrandes : kPulsaciones;
     const std::wstring programa = e2e::RutaDe(e2e::kVariableVentanasPrueba);
     prueba::VentanasPrueba ventanas(
         programa, fiabilidad::Juntar(fiabilidad::Una(kTituloFoco), fiabilidad::Muchas(L"Banco", n)));
@@ -129,7 +135,7 @@ bool MedirPasadas(std::size_t n) {
         const e2e::Panel panel = EsperarPanel(tesk);
         if (!panel) return false;
         panel.Marcar(panel.Fila(kTituloFoco), true);
-        for (int i = 0; i < kPulsaciones; ++i) {
+        for (int i = 0; i < pulsaciones; ++i) {
             for (const bool visibles : {false, true}) {
                 if (!Enfocar(foco)) return false;
                 const auto pulsada = Reloj::now();
@@ -147,7 +153,7 @@ bool MedirPasadas(std::size_t n) {
     }
     // The floor: the same calls from a bare loop, tesk.exe gone.
     Serie sueloOcultar, sueloMostrar;
-    for (int i = 0; i < kPulsaciones; ++i) {
+    for (int i = 0; i < pulsaciones; ++i) {
         auto inicio = Reloj::now();
         for (HWND v : otras) ShowWindow(v, SW_HIDE);
         sueloOcultar.valores.push_back(Ms(Reloj::now() - inicio).count());
@@ -169,54 +175,75 @@ bool MedirPasadas(std::size_t n) {
     return true;
 }
 
-double CpuDe(HANDLE proceso) {
-    FILETIME creado, fin, nucleo, usuario;
-    if (!GetProcessTimes(proceso, &creado, &fin, &nucleo, &usuario)) return -1;
-    const auto a100ns = [](const FILETIME& t) {
-        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-    };
-    return static_cast<double>(a100ns(nucleo) + a100ns(usuario)) / 1e4;  // ms
+// The Linux process of that name that belongs to this Wine prefix (its
+// environment has the same WINEPREFIX), so that another prefix's programs
+// running on the machine are never measured instead.
+std::optional<unsigned> PidEnEstePrefijo(const std::string& nombre) {
+    char prefijo[MAX_PATH]{};
+    const DWORD largo = GetEnvironmentVariableA("WINEPREFIX", prefijo, MAX_PATH);
+    if (largo == 0 || largo >= MAX_PATH) return std::nullopt;
+    return bench::PidLinux(nombre, "WINEPREFIX", prefijo);
 }
 
-// The wineserver's CPU time in ms, from Linux's /proc, or -1.
-double CpuWineserver() {
-    wchar_t pid[32]{};
-    if (GetEnvironmentVariableW(kVariableWineserver, pid, std::size(pid)) == 0) return -1;
-    std::ifstream stat(std::filesystem::path(L"Z:\\proc\\" + std::wstring(pid) + L"\\stat"));
-    std::string linea;
-    if (!std::getline(stat, linea)) return -1;
-    // Fields after the command's closing parenthesis: utime is the 14th
-    // field of the line, stime the 15th.
-    std::istringstream resto(linea.substr(linea.rfind(')') + 2));
-    std::string campo;
-    unsigned long long utime = 0, stime = 0;
-    for (int i = 3; i <= 15 && resto >> campo; ++i) {
-        if (i == 14) utime = std::stoull(campo);
-        if (i == 15) stime = std::stoull(campo);
+std::optional<unsigned> PidWineserver() {
+    if (auto pid = PidEnEstePrefijo("wineserver64")) return pid;
+    return PidEnEstePrefijo("wineserver");
+}
+
+// What each program measured idle had resident, by mapping.
+std::map<std::string, std::map<std::string, std::size_t>> mapas;
+
+// The files the program has resident and the floor does not load at all,
+// and how much of each.
+void FigurasSoloDe(const std::string& programa, const std::string& suelo) {
+    if (!mapas.contains(programa) || !mapas.contains(suelo)) return;
+    std::size_t anonima = 0;
+    for (const auto& [archivo, kb] : mapas[programa]) {
+        if (archivo == "[anon]") anonima = kb;
+        else if (!mapas[suelo].contains(archivo)) Figura(programa + "_solo_" + archivo, static_cast<double>(kb), "KB");
     }
-    return static_cast<double>(utime + stime) / kTicksPorSegundo * 1000.0;
+    Figura(programa + "_anonima", static_cast<double>(anonima), "KB");
+    Figura(suelo + "_anonima", static_cast<double>(mapas[suelo]["[anon]"]), "KB");
 }
 
 // Idle CPU and resident size of a program running beside 50 listed windows.
+// Wine gives no CPU times for another process, so they come from Linux, as
+// does the wineserver's; the resident size is read both ways.
 void MedirReposo(const std::string& nombre, const std::wstring& programa) {
     prueba::VentanasPrueba ventanas(e2e::RutaDe(e2e::kVariableVentanasPrueba),
                                     fiabilidad::Muchas(L"Reposo", kVentanasReposo));
     e2e::ProcesoTesk proceso(programa);
-    if (!EsperarPanel(proceso)) return;
+    if (!prueba::EsperarHasta([&] { return AlgunaVisible(proceso); })) {
+        std::fprintf(stderr, "%s showed no window\n", nombre.c_str());
+        return;
+    }
     prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(2000));
-    const prueba::HandlePropio abierto(
-        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, proceso.Id()));
-    const double cpu0 = CpuDe(abierto.get());
-    const double server0 = CpuWineserver();
+    const std::string archivo = std::filesystem::path(programa).filename().string();
+    const std::optional<unsigned> pid = PidEnEstePrefijo(archivo);
+    const std::optional<unsigned> servidor = PidWineserver();
+    if (!pid) std::fprintf(stderr, "no Linux process named %s\n", archivo.c_str());
+    if (!servidor) std::fprintf(stderr, "no wineserver process found\n");
+    const auto cpu0 = pid ? bench::CpuLinuxMs(*pid) : std::nullopt;
+    const auto server0 = servidor ? bench::CpuLinuxMs(*servidor) : std::nullopt;
+    const auto inicio = Reloj::now();
     Sleep(static_cast<DWORD>(std::chrono::milliseconds(kReposo).count()));
-    const double cpu1 = CpuDe(abierto.get());
-    const double server1 = CpuWineserver();
-    const double segundos = static_cast<double>(kReposo.count());
-    Figura(nombre + "_cpu_reposo", (cpu1 - cpu0) / (segundos * 10.0), "%core");
-    if (server0 >= 0 && server1 >= 0) Figura(nombre + "_wineserver_cpu_reposo", (server1 - server0) / (segundos * 10.0), "%core");
+    const auto cpu1 = pid ? bench::CpuLinuxMs(*pid) : std::nullopt;
+    const auto server1 = servidor ? bench::CpuLinuxMs(*servidor) : std::nullopt;
+    const double ms = Ms(Reloj::now() - inicio).count();
+    // ms of CPU per ms of wall time, as a percentage of one core
+    if (cpu0 && cpu1) Figura(nombre + "_cpu_reposo", (*cpu1 - *cpu0) / ms * 100.0, "%core");
+    if (server0 && server1) Figura(nombre + "_wineserver_cpu_reposo", (*server1 - *server0) / ms * 100.0, "%core");
+    if (const auto residente = pid ? bench::ResidenteLinuxKb(*pid) : std::nullopt) {
+        Figura(nombre + "_residente", static_cast<double>(*residente), "KB");
+    }
+    if (auto mapa = pid ? bench::ResidentePorMapaKb(*pid) : std::nullopt) mapas[nombre] = std::move(*mapa);
+    if (const auto residente = fiabilidad::ResidenteDe(proceso.Id())) {
+        Figura(nombre + "_residente_wine", static_cast<double>(*residente) / 1024.0, "KB");
+    }
     if (const auto consumo = fiabilidad::ConsumoDe(proceso.Id())) {
-        Figura(nombre + "_residente", static_cast<double>(consumo->residente) / 1024.0, "KB");
-        Figura(nombre + "_handles", consumo->handles, "handles");
+        Figura(nombre + "_gdi", consumo->gdi, "objects");
+        Figura(nombre + "_user", consumo->user, "objects");
+        Figura(nombre + "_kernel", consumo->kernel, "handles");
     }
 }
 
@@ -226,10 +253,7 @@ void MedirArranque(const std::string& nombre, const std::wstring& programa) {
     for (int i = 0; i < kArranques; ++i) {
         const auto inicio = Reloj::now();
         e2e::ProcesoTesk proceso(programa);
-        for (;;) {
-            bool visible = false;
-            for (HWND v : proceso.Ventanas()) visible = visible || IsWindowVisible(v);
-            if (visible) break;
+        while (!AlgunaVisible(proceso)) {
             if (Reloj::now() - inicio > kLimite) return;
             SwitchToThread();
         }
@@ -242,9 +266,21 @@ void MedirArranque(const std::string& nombre, const std::wstring& programa) {
 
 }  // namespace
 
-int wmain() {
+// With no argument, every figure; otherwise only the parts named
+// ("pasadas", "reposo", "arranque"); a number names one more window count
+// for the passes.
+int wmain(int argc, wchar_t** argv) {
+    const std::vector<std::wstring> partes(argv + 1, argv + argc);
+    const auto medir = [&](const wchar_t* parte) {
+        return partes.empty() || std::find(partes.begin(), partes.end(), parte) != partes.end();
+    };
     try {
-        for (const std::size_t n : {10u, 50u, 200u}) {
+        std::vector<std::size_t> tamanos;
+        if (medir(L"pasadas")) tamanos = {10u, 50u, 200u};
+        for (const std::wstring& parte : partes) {
+            if (!parte.empty() && std::iswdigit(parte[0])) tamanos.push_back(std::wcstoul(parte.c_str(), nullptr, 10));
+        }
+        for (const std::size_t n : tamanos) {
             if (!MedirPasadas(n)) {
                 std::fprintf(stderr, "the passes over %zu windows could not be measured\n", n);
                 return 1;
@@ -252,10 +288,15 @@ int wmain() {
         }
         const std::wstring tesk = e2e::RutaDe(e2e::kVariableTesk);
         const std::wstring minimo = e2e::RutaDe(kVariableMinimo);
-        MedirReposo("tesk", tesk);
-        MedirReposo("minimo", minimo);
-        MedirArranque("tesk", tesk);
-        MedirArranque("minimo", minimo);
+        if (medir(L"reposo")) {
+            MedirReposo("tesk", tesk);
+            MedirReposo("minimo", minimo);
+            FigurasSoloDe("tesk", "minimo");
+        }
+        if (medir(L"arranque")) {
+            MedirArranque("tesk", tesk);
+            MedirArranque("minimo", minimo);
+        }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
