@@ -1,6 +1,7 @@
 #include "panel/Ayudas.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <string>
 
@@ -25,7 +26,6 @@ TTTOOLINFOW Ayudas::Herramienta(UINT id) const {
 
 void Ayudas::Agregar(UINT id, const RECT& rect, std::wstring_view texto) {
     TTTOOLINFOW herramienta = Herramienta(id);
-    herramienta.uFlags = TTF_SUBCLASS;
     herramienta.rect = rect;
     std::wstring copia(texto);  // the control copies the text
     herramienta.lpszText = copia.data();
@@ -36,6 +36,13 @@ void Ayudas::Mover(UINT id, const RECT& rect) {
     TTTOOLINFOW herramienta = Herramienta(id);
     herramienta.rect = rect;
     ::SendMessageW(ventana_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&herramienta));
+}
+
+void Ayudas::Relevar(UINT mensaje, WPARAM w, LPARAM l) {
+    const DWORD posicion = ::GetMessagePos();
+    MSG relevado{panel_, mensaje, w, l, static_cast<DWORD>(::GetMessageTime()),
+                 {GET_X_LPARAM(posicion), GET_Y_LPARAM(posicion)}};
+    ::SendMessageW(ventana_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relevado));
 }
 
 void Ayudas::Ocultar() { ::SendMessageW(ventana_.get(), TTM_POP, 0, 0); }

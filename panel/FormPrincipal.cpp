@@ -207,6 +207,7 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
         return 0;
     }
     if (mensaje == mensajeRecursos_ && mensaje != 0) return RecursosRetenidos(w);
+    if (mensaje >= WM_LBUTTONDOWN && mensaje <= WM_MBUTTONDBLCLK && ayudas_) ayudas_->Relevar(mensaje, w, l);
     switch (mensaje) {
         case WM_PAINT:
             Form_Paint();

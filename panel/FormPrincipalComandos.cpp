@@ -39,9 +39,12 @@ void FormPrincipal::Form_MouseMove(WPARAM w, LPARAM l) {
     // The tray icon reports its mouse events as WM_MOUSEMOVE, with the
     // icon's identifier in wParam and the event in place of x (y is 0).
     // Ordinary moves over a panel this size never look like that.
-    if (w != kIdIcono || HIWORD(l) != 0) return;
-    const int evento = GET_X_LPARAM(l);
-    if (evento == WM_LBUTTONUP || evento == WM_RBUTTONUP) AlternarPanel();
+    if (w == kIdIcono && HIWORD(l) == 0) {
+        const int evento = GET_X_LPARAM(l);
+        if (evento == WM_LBUTTONUP || evento == WM_RBUTTONUP) AlternarPanel();
+        return;
+    }
+    if (ayudas_) ayudas_->Relevar(WM_MOUSEMOVE, w, l);
 }
 
 // Ending.

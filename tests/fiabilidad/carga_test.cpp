@@ -29,7 +29,8 @@ constexpr int kCiclosPorOmision = 25;
 constexpr std::size_t kVentanasCiclos = 50;
 constexpr std::size_t kVentanasCarga = 2000;
 constexpr wchar_t kTituloAcercade[] = L"Form1";
-// A pass over 2,000 windows of other processes takes tens of seconds here.
+constexpr wchar_t kVariableSuelo[] = L"TESK_SUELO_CARGA";
+// A pass over 2,000 windows of other processes takes minutes here.
 constexpr std::chrono::seconds kEsperaCarga{300};
 // Growth of the resident size allowed between the first and the last cycle:
 // what the allocator and Wine may keep for themselves, far below what a leak
@@ -148,10 +149,11 @@ bool SeguirPasada(const std::vector<HWND>& ventanas, bool visibles, bool icono, 
     }
 }
 
-// Off in the ordinary run: under Wine here, opening 2,000 windows takes
-// minutes. The benchmark command runs it; so can
-// --gtest_also_run_disabled_tests.
-TEST_F(Carga, DISABLED_DosMilVentanasLlenanLaListaYAmbasPasadasLasRecorren) {
+// Under Wine here each hide or show call costs more the more windows there
+// are, so this takes minutes and runs as a test of its own (tesk_carga).
+// With TESK_SUELO_CARGA set (the benchmark command) it also times a bare
+// loop of the same calls, as the floor for its figures.
+TEST_F(Carga, DosMilVentanasLlenanLaListaYAmbasPasadasLasRecorren) {
     const auto inicio = std::chrono::steady_clock::now();
     const std::function<double()> segundos = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
@@ -186,6 +188,7 @@ TEST_F(Carga, DISABLED_DosMilVentanasLlenanLaListaYAmbasPasadasLasRecorren) {
     ASSERT_TRUE(SeguirPasada(seOcultan, true, true, kEsperaCarga, segundos)) << "the restore did not end";
     std::cout << "[ figures  ] restored at " << segundos() << " s" << std::endl;
     ASSERT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+    if (GetEnvironmentVariableW(kVariableSuelo, nullptr, 0) == 0) return;
 
     // The floor for these figures: the same hide and show calls from a bare
     // loop, in the order the program makes them (front to back).

@@ -57,6 +57,11 @@ void Clic(POINT pantalla, bool derecho) {
     SendInput(static_cast<UINT>(entradas.size()), entradas.data(), sizeof(INPUT));
 }
 
+void Mover(POINT pantalla) {
+    INPUT entrada = Boton(0, pantalla);
+    SendInput(1, &entrada, sizeof(INPUT));
+}
+
 void DobleClic(POINT pantalla) {
     SetCursorPos(pantalla.x, pantalla.y);
     std::array<INPUT, 4> entradas = {

@@ -37,5 +37,7 @@ void Clic(POINT pantalla, bool derecho = false);
 // Two left clicks at a point of the screen, close enough to make a
 // double-click.
 void DobleClic(POINT pantalla);
+// Moves the mouse there as a user would, with no button.
+void Mover(POINT pantalla);
 
 }  // namespace tesk::prueba
