@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/soporte/Acercade.h"
 #include "tests/e2e/soporte/Escena.h"
 #include "tests/e2e/soporte/Rutas.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
 
 namespace tesk::e2e {
 namespace {
 
-constexpr wchar_t kTituloAcercade[] = L"Form1";
 constexpr int kToleranciaPixel = 1;
 
 using Acercade = Escena;
@@ -23,12 +21,8 @@ TEST_F(Acercade, ElBannerAbreLaCajaCentradaQueBloqueaElPanelHastaUnClic) {
     Arrancar({L"--ventana", L"Una ventana"});
     const UINT dpi = ElPanel().Dpi();
 
-    ElPanel().ClicEn(kImAcerca);
-    HWND caja = nullptr;
-    ASSERT_TRUE(prueba::EsperarHasta([&] {
-        caja = Tesk().VentanaTitulada(kTituloAcercade);
-        return caja != nullptr && IsWindowVisible(caja);
-    })) << "no \"Form1\" window";
+    const HWND caja = AbrirAcercade(ElPanel(), Tesk());
+    ASSERT_NE(caja, nullptr) << "no \"Form1\" window";
 
     RECT cliente{};
     GetClientRect(caja, &cliente);
@@ -51,10 +45,7 @@ TEST_F(Acercade, ElBannerAbreLaCajaCentradaQueBloqueaElPanelHastaUnClic) {
 
     POINT centro{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     ASSERT_EQ(WindowFromPoint(centro), caja);
-    prueba::Clic(centro);
-    ApartarRaton();
-    EXPECT_TRUE(prueba::EsperarHasta([&] { return !IsWindow(caja) || !IsWindowVisible(caja); }))
-        << "a click did not close the box";
+    EXPECT_TRUE(CerrarAcercade(caja)) << "a click did not close the box";
 
     // The panel answers again.
     ElPanel().ClicEn(kImMinimizar);

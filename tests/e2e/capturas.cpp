@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/soporte/Acercade.h"
 #include "tests/e2e/soporte/IconoTesk.h"
 #include "tests/e2e/soporte/Panel.h"
 #include "tests/e2e/soporte/ProcesoTesk.h"
@@ -28,7 +29,6 @@ using tesk::prueba::EsperarHasta;
 
 constexpr int kSalidaError = 1;
 constexpr std::chrono::milliseconds kEsperaCaptura{60000};
-constexpr wchar_t kTituloAcercade[] = L"Form1";
 constexpr wchar_t kExtensionRect[] = L".rect";
 constexpr wchar_t kExtensionListo[] = L".listo";
 constexpr wchar_t kFilaMarcada[] = L"Presupuesto 2026.xlsx - Hoja de c\u00E1lculo";
@@ -74,10 +74,8 @@ int Ejecutar(const std::filesystem::path& carpeta) {
     RedrawWindow(panel.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     if (!Capturar(carpeta, L"panel", panel.RectVentana())) return kSalidaError;
 
-    panel.ClicEn(kImAcerca);
-    HWND caja = nullptr;
-    if (!EsperarHasta([&] { return (caja = tesk.VentanaTitulada(kTituloAcercade)) && IsWindowVisible(caja); }))
-        return kSalidaError;
+    const HWND caja = AbrirAcercade(panel, tesk);
+    if (caja == nullptr) return kSalidaError;
     RECT rect{};
     GetWindowRect(caja, &rect);
     if (!Capturar(carpeta, L"acerca", rect)) return kSalidaError;

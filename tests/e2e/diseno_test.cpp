@@ -8,15 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/e2e/soporte/Acercade.h"
 #include "tests/e2e/soporte/Escena.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
 
 namespace tesk::e2e {
 namespace {
 
 constexpr wchar_t kVariableDpi[] = L"TESK_DPI_ESPERADO";
-constexpr wchar_t kTituloAcercade[] = L"Form1";
 // Positions are converted each on its own and may round apart by a pixel.
 constexpr int kTolerancia = 1;
 
@@ -96,12 +94,8 @@ TEST_F(Diseno, ElPanelYLaCajaAcercadeMidenSusTwipsALosDpiDeLaPantalla) {
     }
     {
         SCOPED_TRACE("ImAcerca where it is drawn, and the About box");
-        panel.ClicEn(kImAcerca);
-        HWND caja = nullptr;
-        ASSERT_TRUE(prueba::EsperarHasta([&] {
-            caja = Tesk().VentanaTitulada(kTituloAcercade);
-            return caja != nullptr && IsWindowVisible(caja);
-        }));
+        const HWND caja = AbrirAcercade(panel, Tesk());
+        ASSERT_NE(caja, nullptr);
         RECT cliente{};
         GetClientRect(caja, &cliente);
         EXPECT_NEAR(cliente.right, Pixeles(kAnchoAcercade, dpi), kTolerancia);
@@ -110,9 +104,7 @@ TEST_F(Diseno, ElPanelYLaCajaAcercadeMidenSusTwipsALosDpiDeLaPantalla) {
         GetWindowRect(caja, &rect);
         EXPECT_NEAR(rect.left + rect.right, GetSystemMetrics(SM_CXSCREEN), 2 * kTolerancia);
         EXPECT_NEAR(rect.top + rect.bottom, GetSystemMetrics(SM_CYSCREEN), 2 * kTolerancia);
-        prueba::Clic({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-        ApartarRaton();
-        EXPECT_TRUE(prueba::EsperarHasta([&] { return !IsWindow(caja) || !IsWindowVisible(caja); }));
+        EXPECT_TRUE(CerrarAcercade(caja));
     }
 }
 

@@ -15,10 +15,8 @@
 
 #include "tests/fiabilidad/soporte/Consumo.h"
 #include "tests/fiabilidad/soporte/Lote.h"
+#include "tests/e2e/soporte/Acercade.h"
 #include "tests/e2e/soporte/IconoTesk.h"
-#include "tests/e2e/soporte/Maqueta.h"
-#include "tests/e2e/soporte/Panel.h"
-#include "tests/windows/soporte/Entrada.h"
 #include "tests/windows/soporte/Esperar.h"
 
 namespace tesk::fiabilidad {
@@ -28,7 +26,6 @@ constexpr wchar_t kVariableCiclos[] = L"TESK_CICLOS";
 constexpr int kCiclosPorOmision = 25;
 constexpr std::size_t kVentanasCiclos = 50;
 constexpr std::size_t kVentanasCarga = 2000;
-constexpr wchar_t kTituloAcercade[] = L"Form1";
 constexpr wchar_t kVariableSuelo[] = L"TESK_SUELO_CARGA";
 // A pass over 2,000 windows of other processes takes minutes here (the
 // restore about four); a slower machine gets room to spare.
@@ -103,21 +100,14 @@ TEST_F(Carga, LaCajaAcercadeDevuelveLoQueToma) {
     ASSERT_TRUE(antes);
     for (int vez = 1; vez <= 3; ++vez) {
         SCOPED_TRACE(testing::Message() << "opening " << vez);
-        ElPanel().ClicEn(e2e::kImAcerca);
-        HWND caja = nullptr;
-        ASSERT_TRUE(prueba::EsperarHasta([&] {
-            caja = Tesk().VentanaTitulada(kTituloAcercade);
-            return caja != nullptr && IsWindowVisible(caja);
-        }));
+        const HWND caja = e2e::AbrirAcercade(ElPanel(), Tesk());
+        ASSERT_NE(caja, nullptr);
         const std::optional<Consumo> abierta = ConsumoDe(Tesk().Id());
         ASSERT_TRUE(abierta);
         EXPECT_GT(abierta->user, antes->user) << "the box's window is not counted";
         EXPECT_GT(abierta->gdi, antes->gdi) << "the box's picture and font are not counted";
 
-        RECT rect{};
-        GetWindowRect(caja, &rect);
-        prueba::Clic({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-        e2e::ApartarRaton();
+        ASSERT_TRUE(e2e::CerrarAcercade(caja));
         ASSERT_TRUE(prueba::EsperarHasta([&] { return !IsWindow(caja); }));
         const std::optional<Consumo> cerrada = ConsumoDe(Tesk().Id());
         ASSERT_TRUE(cerrada);
