@@ -1,25 +1,27 @@
 #include "about/FormAcercade.h"
 
+#include "about/Nombres.h"
 #include "about/Version.h"
-#include "panel/Diseno.h"
-#include "panel/Dpi.h"
-#include "panel/Graficos.h"
-#include "panel/Modulo.h"
-#include "panel/ProcedimientoVentana.h"
 #include "resources/recursos.h"
+#include "ui/Dpi.h"
+#include "ui/Graficos.h"
+#include "ui/Modulo.h"
+#include "ui/ProcedimientoVentana.h"
+#include "ui/Twips.h"
 
 namespace tesk {
 
 namespace {
 
-inline constexpr wchar_t kClase[] = L"TeskAcercade";
-inline constexpr wchar_t kCaption[] = L"Form1";
 
 // The client area, which the picture fills, and LBVer, in twips.
 inline constexpr int kAncho = 4245;
 inline constexpr int kAlto = 2550;
-inline constexpr diseno::RectTwips kLBVer{2880, 2280, 1095, 255};
+inline constexpr RectTwips kLBVer{2880, 2280, 1095, 255};
 inline constexpr std::wstring_view kTextoVersionInicial = L"versión";
+// LBVer: Arial 8.25 pt bold.
+inline constexpr std::wstring_view kFuenteVersion = L"Arial";
+inline constexpr int kCentesimasPuntoVersion = 825;
 inline constexpr COLORREF kColorVersion = 0x00404040;
 inline constexpr COLORREF kColorFondo = 0x00000000;
 
@@ -31,7 +33,7 @@ void RegistrarClase() {
         clase.hInstance = ModuloPropio();
         clase.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         clase.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-        clase.lpszClassName = kClase;
+        clase.lpszClassName = kClaseAcercade;
         return ::RegisterClassExW(&clase) != 0;
     }();
     (void)registrada;
@@ -43,7 +45,7 @@ void FormAcercade::MostrarModal(HWND propietario) {
     RegistrarClase();
     propietario_ = propietario;
     ventana_.reset(
-        ::CreateWindowExW(0, kClase, kCaption, WS_POPUP, 0, 0, 0, 0, propietario, nullptr, ModuloPropio(), this));
+        ::CreateWindowExW(0, kClaseAcercade, kCaptionAcercade, WS_POPUP, 0, 0, 0, 0, propietario, nullptr, ModuloPropio(), this));
     if (!ventana_) return;
     Form_Load();
 
@@ -71,7 +73,7 @@ void FormAcercade::Form_Load() {
     const HWND ventana = ventana_.get();
     dpi_ = DpiDe(ventana);
     imagen_ = CargarBitmap(IDB_ACERCA);
-    fuenteVersion_ = CrearFuente(diseno::kFuenteEtiquetas, diseno::kCentesimasPuntoEtiquetas, true, dpi_);
+    fuenteVersion_ = CrearFuente(kFuenteVersion, kCentesimasPuntoVersion, true, dpi_);
     const std::optional<NumerosVersion> version = VersionDelPrograma();
     textoVersion_ = version ? TextoVersion(*version) : std::wstring(kTextoVersionInicial);
 
@@ -120,7 +122,7 @@ void FormAcercade::Form_Paint() {
         const PincelUnico fondo(::CreateSolidBrush(kColorFondo));
         ::FillRect(dc, &cliente, fondo.get());
         DibujarBitmap(dc, imagen_.get(), cliente);
-        DibujarTexto(dc, textoVersion_, diseno::APixeles(kLBVer, dpi_), fuenteVersion_.get(), kColorVersion);
+        DibujarTexto(dc, textoVersion_, APixeles(kLBVer, dpi_), fuenteVersion_.get(), kColorVersion);
     });
 }
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "panel/Manejadores.h"
+#include "ui/Propietarios.h"
 
 namespace tesk {
 

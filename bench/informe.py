@@ -188,7 +188,7 @@ def main():
     pulsadas = (carga or {}).get("key pressed at", [])
     punto_carga = None  # the 2,000-window figures for the plot, in ms
     if carga and len(pulsadas) == 2 and "hidden at" in carga and "restored at" in carga:
-        md.append(f"`Carga.DosMilVentanas…` (`tests/fiabilidad/carga_test.cpp`, also in the test command as "
+        md.append(f"`Carga.MuchasVentanas…` (`tests/fiabilidad/carga_test.cpp`, also in the test command at 400 windows as "
                   f"`tesk_carga`): 2,000 windows of ventanas_prueba.exe in 20 processes, a third minimised, some "
                   f"maximised, five marked ({'passed' if carga_aprobada else 'FAILED'}: the list held all "
                   f"2,000, the marked ones stayed, every other window was hidden and came back in its "

@@ -95,8 +95,10 @@ public:
     // SetWindowPos(HWND_TOPMOST, SWP_NOMOVE | SWP_NOSIZE).
     virtual void FijarSiempreEncima(Handle ventana) = 0;
 
-    // Shell_NotifyIcon with NIM_ADD and NIM_DELETE; true on success.
+    // Shell_NotifyIcon with NIM_ADD, NIM_MODIFY and NIM_DELETE; true on
+    // success.
     virtual bool AgregarIcono(const IconoBandeja& icono) = 0;
+    virtual bool ModificarIcono(const IconoBandeja& icono) = 0;
     virtual bool QuitarIcono(const IconoBandeja& icono) = 0;
 };
 

@@ -145,6 +145,11 @@ bool EscritorioWin32::AgregarIcono(const IconoBandeja& icono) {
     return Shell_NotifyIconW(NIM_ADD, &datos) != FALSE;
 }
 
+bool EscritorioWin32::ModificarIcono(const IconoBandeja& icono) {
+    NOTIFYICONDATAW datos = RegistroIcono(icono);
+    return Shell_NotifyIconW(NIM_MODIFY, &datos) != FALSE;
+}
+
 bool EscritorioWin32::QuitarIcono(const IconoBandeja& icono) {
     NOTIFYICONDATAW datos = RegistroIcono(icono);
     return Shell_NotifyIconW(NIM_DELETE, &datos) != FALSE;

@@ -33,6 +33,7 @@ public:
     void FijarOpacidad(Handle ventana, std::uint8_t alfa) override;
     void FijarSiempreEncima(Handle ventana) override;
     bool AgregarIcono(const IconoBandeja& icono) override;
+    bool ModificarIcono(const IconoBandeja& icono) override;
     bool QuitarIcono(const IconoBandeja& icono) override;
 
 private:

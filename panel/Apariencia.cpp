@@ -1,8 +1,8 @@
 #include "panel/Apariencia.h"
 
-#include "panel/Dpi.h"
-#include "panel/Graficos.h"
 #include "resources/recursos.h"
+#include "ui/Dpi.h"
+#include "ui/Graficos.h"
 
 namespace tesk {
 

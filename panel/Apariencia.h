@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "panel/Diseno.h"
-#include "panel/Manejadores.h"
+#include "ui/Propietarios.h"
 
 namespace tesk {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "panel/Modulo.h"
+#include "ui/Modulo.h"
 
 namespace tesk {
 

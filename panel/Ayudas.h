@@ -10,7 +10,7 @@
 
 #include <string_view>
 
-#include "panel/Manejadores.h"
+#include "ui/Propietarios.h"
 
 namespace tesk {
 

@@ -1,7 +1,7 @@
 #include "panel/DibujoPanel.h"
 
-#include "panel/Dpi.h"
-#include "panel/Graficos.h"
+#include "ui/Dpi.h"
+#include "ui/Graficos.h"
 
 namespace tesk {
 

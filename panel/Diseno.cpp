@@ -2,15 +2,8 @@
 
 #include <ranges>
 
-#include "panel/Dpi.h"
 
 namespace tesk::diseno {
-
-RECT APixeles(const RectTwips& rect, UINT dpi) noexcept {
-    const int izquierda = tesk::APixeles(rect.izquierda, dpi);
-    const int arriba = tesk::APixeles(rect.arriba, dpi);
-    return {izquierda, arriba, izquierda + tesk::APixeles(rect.ancho, dpi), arriba + tesk::APixeles(rect.alto, dpi)};
-}
 
 const ControlPanel& Datos(Control control) noexcept {
     for (const ControlPanel& datos : kControles) {

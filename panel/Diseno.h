@@ -8,18 +8,12 @@
 #include <optional>
 #include <string_view>
 
+#include "ui/Twips.h"
+
 namespace tesk::diseno {
 
-struct RectTwips {
-    int izquierda = 0;
-    int arriba = 0;
-    int ancho = 0;
-    int alto = 0;
-};
-
-// The rectangle in pixels: position and size each converted on its own, so
-// every control keeps its size wherever it sits.
-RECT APixeles(const RectTwips& rect, UINT dpi) noexcept;
+using tesk::APixeles;
+using tesk::RectTwips;
 
 // The client area, and the margins that place the panel near the bottom-right
 // corner of the primary screen.

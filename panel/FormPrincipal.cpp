@@ -8,18 +8,17 @@
 
 #include "desktop/Handles.h"
 #include "panel/DibujoPanel.h"
-#include "panel/Dpi.h"
-#include "panel/Graficos.h"
-#include "panel/Modulo.h"
-#include "panel/ProcedimientoVentana.h"
-#include "panel/Recursos.h"
+#include "panel/Inventario.h"
 #include "resources/recursos.h"
+#include "ui/Dpi.h"
+#include "ui/Graficos.h"
+#include "ui/Modulo.h"
+#include "ui/ProcedimientoVentana.h"
 
 namespace tesk {
 
 namespace {
 
-inline constexpr wchar_t kCaptionPanel[] = L"Tesk";
 inline constexpr wchar_t kMensajeBarraCreada[] = L"TaskbarCreated";
 inline constexpr UINT_PTR kIdTemporizador = 1;  // tmrTempo
 inline constexpr UINT kIntervaloTemporizador = 100;
@@ -71,9 +70,7 @@ void Mover(HWND ventana, const RECT& rect) {
 }  // namespace
 
 FormPrincipal::FormPrincipal()
-    : iconoGrande_(CargarIcono(IDI_TESK, ::GetSystemMetrics(SM_CXICON))),
-      iconoPequeno_(CargarIcono(IDI_TESK, ::GetSystemMetrics(SM_CXSMICON))),
-      mano_(CargarCursor(IDC_MANO)),
+    : mano_(CargarCursor(IDC_MANO)),
       mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)),
       mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)) {
     const INITCOMMONCONTROLSEX controles{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
@@ -105,8 +102,6 @@ void FormPrincipal::CrearVentanas() {
                                      0, nullptr, nullptr, ModuloPropio(), this));
     if (!ventana_) throw std::runtime_error("no panel window");
     const HWND panel = ventana_.get();
-    ::SendMessageW(panel, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(iconoGrande_.get()));
-    ::SendMessageW(panel, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(iconoPequeno_.get()));
 
     marco_ = ::CreateWindowExW(0, kClaseMarco, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 0, 0, panel,
                                nullptr, ModuloPropio(), nullptr);
@@ -126,8 +121,23 @@ void FormPrincipal::CrearVentanas() {
     AplicarDpi(DpiDe(panel));
 }
 
+void FormPrincipal::CargarIconos(UINT dpi) {
+    // Drawn at the sizes the system uses at this DPI, so nothing scales them.
+    IconoUnico grande = CargarIcono(IDI_TESK, MetricaParaDpi(SM_CXICON, dpi));
+    IconoUnico pequeno = CargarIcono(IDI_TESK, MetricaParaDpi(SM_CXSMICON, dpi));
+    const HWND panel = ventana_.get();
+    ::SendMessageW(panel, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(grande.get()));
+    ::SendMessageW(panel, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(pequeno.get()));
+    // The shell keeps its own copy of the icon; the old one goes after it
+    // has the new.
+    bandeja_.CambiarImagen(IconoDe(pequeno.get()));
+    iconoGrande_ = std::move(grande);
+    iconoPequeno_ = std::move(pequeno);
+}
+
 void FormPrincipal::AplicarDpi(UINT dpi) {
     apariencia_ = std::make_unique<Apariencia>(dpi);
+    CargarIconos(dpi);
     const HWND panel = ventana_.get();
     ::SetWindowPos(panel, nullptr, 0, 0, APixeles(diseno::kAnchoPanel, dpi), APixeles(diseno::kAltoPanel, dpi),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -203,10 +213,14 @@ LRESULT FormPrincipal::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) 
 LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
     const HWND panel = ventana_.get();
     if (mensaje == mensajeBarraCreada_ && mensaje != 0) {
+        // A new shell may come with another DPI: the icon is loaded again.
+        CargarIconos(DpiDe(panel));
         bandeja_.ShellReiniciado();
         return 0;
     }
-    if (mensaje == mensajeRecursos_ && mensaje != 0) return RecursosRetenidos(w);
+    if (mensaje == mensajeRecursos_ && mensaje != 0) {
+        return static_cast<TipoRecurso>(w) == TipoRecurso::ticks ? ticks_ : RecursosRetenidos(w);
+    }
     if (mensaje >= WM_LBUTTONDOWN && mensaje <= WM_MBUTTONDBLCLK && ayudas_) ayudas_->Relevar(mensaje, w, l);
     switch (mensaje) {
         case WM_PAINT:
@@ -230,10 +244,18 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
             presionado_.reset();
             return 0;
         case WM_MOUSEMOVE:
+            // Real moves over the panel: only the tooltips want them.
+            if (ayudas_) ayudas_->Relevar(WM_MOUSEMOVE, w, l);
+            return 0;
+        case kMensajeIcono:
             Form_MouseMove(w, l);
             return 0;
         case WM_TIMER:
-            if (w == kIdTemporizador) motor_.tmrTempo_Timer();
+            if (w == kIdTemporizador) {
+                motor_.tmrTempo_Timer();
+                // Counted only when no pass goes on below this one.
+                if (!motor_.EnPasada()) ++ticks_;
+            }
             return 0;
         case WM_SETFOCUS:
             ::SetFocus(cajaLista_);

@@ -16,15 +16,12 @@
 #include "panel/Ayudas.h"
 #include "panel/Diseno.h"
 #include "panel/ListaCaja.h"
-#include "panel/Manejadores.h"
+#include "panel/Nombres.h"
 #include "tray/modGeneral.h"
+#include "ui/Propietarios.h"
+#include "ui/Propietarios.h"
 
 namespace tesk {
-
-// Names other programs (and the end-to-end tests) find the panel by.
-inline constexpr wchar_t kClasePanel[] = L"TeskPanel";
-inline constexpr wchar_t kClaseMarco[] = L"TeskMarco";  // PB
-inline constexpr int kIdLista = 1001;                   // the list box, a "ListBox" inside PB
 
 class FormPrincipal final : public Anfitrion {
 public:
@@ -52,6 +49,9 @@ private:
     void Colocar();
     // Sizes every window, font and picture for a DPI.
     void AplicarDpi(UINT dpi);
+    // The program's icon at the system's sizes for a DPI: the panel's and
+    // the tray's.
+    void CargarIconos(UINT dpi);
 
     // Messages.
     void Form_Paint();
@@ -59,6 +59,7 @@ private:
     void Form_MouseDown(POINT punto);
     void Form_MouseUp(POINT punto);
     void Form_DblClick(POINT punto);
+    // The tray icon's callback (kMensajeIcono).
     void Form_MouseMove(WPARAM w, LPARAM l);
     void Form_DpiChanged(UINT dpi, const RECT& sugerido);
     BOOL Form_QueryEndSession();
@@ -89,6 +90,7 @@ private:
     CursorUnico mano_;
     UINT mensajeBarraCreada_ = 0;  // "TaskbarCreated"
     UINT mensajeRecursos_ = 0;     // what the program holds, asked from outside
+    LRESULT ticks_ = 0;            // timer ticks handled to the end
 
     VentanaUnica ventana_;
     HWND marco_ = nullptr;      // PB, a child of the panel

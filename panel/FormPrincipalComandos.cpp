@@ -36,15 +36,12 @@ void FormPrincipal::Form_DblClick(POINT punto) {
 }
 
 void FormPrincipal::Form_MouseMove(WPARAM w, LPARAM l) {
-    // The tray icon reports its mouse events as WM_MOUSEMOVE, with the
-    // icon's identifier in wParam and the event in place of x (y is 0).
-    // Ordinary moves over a panel this size never look like that.
-    if (w == kIdIcono && HIWORD(l) == 0) {
-        const int evento = GET_X_LPARAM(l);
-        if (evento == WM_LBUTTONUP || evento == WM_RBUTTONUP) AlternarPanel();
-        return;
-    }
-    if (ayudas_) ayudas_->Relevar(WM_MOUSEMOVE, w, l);
+    // The tray icon's mouse events, with the icon's identifier in wParam and
+    // the event in the low word of lParam: a release of either button on the
+    // icon toggles the panel; presses and double-clicks do nothing of their own.
+    if (w != kIdIcono) return;
+    const UINT evento = LOWORD(l);
+    if (evento == WM_LBUTTONUP || evento == WM_RBUTTONUP) AlternarPanel();
 }
 
 // Ending.

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "panel/Manejadores.h"
+#include "ui/Propietarios.h"
 
 namespace tesk {
 

@@ -28,15 +28,15 @@ if [ "${1:-}" = "--en-pantalla" ]; then
   b="$raiz/build/h-bench"
   prefijo="$b/wineprefix-bench"
   export TESK_EXE="$b/panel/tesk.exe"
-  export TESK_VENTANAS_PRUEBA="$b/tests/windows/ventanas_prueba.exe"
+  export TESK_VENTANAS_PRUEBA="$b/tests/soporte/ventanas_prueba.exe"
   export TESK_MINIMO="$b/bench/escritorio/minimo.exe"
-  en_wine() { bash "$raiz/tests/e2e/prefijo.sh" "$prefijo" 96 "$@"; }
+  en_wine() { bash "$raiz/scripts/wine.sh" "$prefijo" 96 no "$@"; }
   echo "== desktop figures under Wine"
   en_wine "$b/bench/escritorio/escritorio_bench.exe" ${TESK_PARTES:-} \
     >"$figuras/escritorio.txt" 2>"$figuras/escritorio.err"
   echo "== a desktop of 2,000 windows"
-  TESK_SUELO_CARGA=1 en_wine "$b/tests/fiabilidad/tesk_fiabilidad.exe" \
-    --gtest_filter='Carga.DosMil*' >"$figuras/carga.txt" 2>&1 || true
+  TESK_SUELO_CARGA=1 TESK_VENTANAS_CARGA=2000 en_wine "$b/tests/fiabilidad/tesk_fiabilidad.exe" \
+    --gtest_filter='Carga.MuchasVentanas*' >"$figuras/carga.txt" 2>&1 || true
   echo "== ${TESK_CICLOS:-2000} hide and restore cycles over 50 windows"
   TESK_CICLOS="${TESK_CICLOS:-2000}" en_wine "$b/tests/fiabilidad/tesk_fiabilidad.exe" \
     --gtest_filter='Carga.CiclosRepetidos*' >"$figuras/ciclos.txt" 2>&1 || true

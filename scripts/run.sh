@@ -10,11 +10,10 @@ cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake 
 cmake --build build/windows -j"$(nproc)" --target tesk ventanas_prueba
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-  source scripts/wine-env.sh build/windows
-  trap wine_parar EXIT
-  wine_iniciar
   echo "Tesk is running: F6 conceals and restores, the close image on the panel ends it."
-  wine build/windows/panel/tesk.exe
+  # Your display has a window manager: Wine hands its windows to it.
+  bash scripts/wine.sh build/windows/wineprefix 96 si build/windows/panel/tesk.exe
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/run-xvfb.sh build/windows
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    bash scripts/wine.sh build/windows/wineprefix 96 no scripts/run-xvfb.sh build/windows
 fi

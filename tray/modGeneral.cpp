@@ -31,7 +31,7 @@ void Bandeja::AgregarIconoBandeja(Handle ventana, IconoId icono) {
     registro_.hWnd = ventana;
     registro_.uID = kIdIcono;
     registro_.uFlags = kNifMessage | kNifIcon | kNifTip;
-    registro_.uCallbackMessage = kWmMouseMove;
+    registro_.uCallbackMessage = kMensajeIcono;
     registro_.hIcon = icono;
     registro_.szTip = TipIcono();
     escritorio_.AgregarIcono(registro_);
@@ -41,6 +41,11 @@ void Bandeja::AgregarIconoBandeja(Handle ventana, IconoId icono) {
 void Bandeja::QuitarIconoBandeja() {
     escritorio_.QuitarIcono(registro_);
     presente_ = false;
+}
+
+void Bandeja::CambiarImagen(IconoId icono) {
+    registro_.hIcon = icono;
+    if (presente_) escritorio_.ModificarIcono(registro_);
 }
 
 void Bandeja::ShellReiniciado() {

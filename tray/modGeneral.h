@@ -13,7 +13,11 @@ inline constexpr std::uint32_t kIdIcono = 1;
 inline constexpr std::uint32_t kNifMessage = 0x1;
 inline constexpr std::uint32_t kNifIcon = 0x2;
 inline constexpr std::uint32_t kNifTip = 0x4;
-inline constexpr std::uint32_t kWmMouseMove = 0x200;
+// The icon's callback: a message of the program's own (WM_APP + 1) that the
+// shell posts with the icon's identifier in wParam and the mouse event in
+// lParam. Not WM_MOUSEMOVE, which a real move over the panel also is: a drag
+// that holds the mouse capture reports points where an icon event would be.
+inline constexpr std::uint32_t kMensajeIcono = 0x8000 + 1;
 inline constexpr std::size_t kLargoTip = 64;
 
 // percent (0 to 100) as an opacity byte: percent * 255 / 100, rounded half
@@ -43,6 +47,9 @@ public:
     void QuitarIconoBandeja();
     // The shell has restarted: adds the icon again if it ought to be there.
     void ShellReiniciado();
+    // Another picture for the icon (the screen's DPI changed): the record
+    // takes it, and the icon shown now, if any, changes to it.
+    void CambiarImagen(IconoId icono);
 
     bool Presente() const { return presente_; }
     const IconoBandeja& Registro() const { return registro_; }

@@ -24,15 +24,15 @@
 #include <vector>
 
 #include "bench/escritorio/ProcLinux.h"
-#include "tests/e2e/soporte/IconoTesk.h"
-#include "tests/e2e/soporte/Panel.h"
-#include "tests/e2e/soporte/ProcesoTesk.h"
-#include "tests/e2e/soporte/Rutas.h"
-#include "tests/fiabilidad/soporte/Consumo.h"
-#include "tests/fiabilidad/soporte/Lote.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/VentanasPrueba.h"
+#include "tests/soporte/Consumo.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/IconoTesk.h"
+#include "tests/soporte/Lote.h"
+#include "tests/soporte/Panel.h"
+#include "tests/soporte/ProcesoTesk.h"
+#include "tests/soporte/Rutas.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace {
 

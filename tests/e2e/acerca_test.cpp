@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/soporte/Acercade.h"
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/e2e/soporte/Rutas.h"
+#include "tests/soporte/Acercade.h"
+#include "tests/soporte/Escena.h"
+#include "tests/soporte/Rutas.h"
 
 namespace tesk::e2e {
 namespace {

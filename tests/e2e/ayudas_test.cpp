@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/e2e/soporte/Maqueta.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Escena.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/Maqueta.h"
 
 namespace tesk::e2e {
 namespace {

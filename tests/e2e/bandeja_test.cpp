@@ -2,14 +2,13 @@
 // and the icon put back when the shell starts again.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Escena.h"
+#include "tests/soporte/Esperar.h"
+#include "tray/modGeneral.h"
 
 namespace tesk::e2e {
 namespace {
-
-constexpr UINT kIdIcono = 1;
 
 using Bandeja = Escena;
 
@@ -48,6 +47,47 @@ TEST_F(Bandeja, ImMinimizarOcultaElPanelYCadaClicEnElIconoLoAlterna) {
         DejarPasarTicks();
         EXPECT_FALSE(ElPanel().Visible()) << "one click toggled the panel twice";
     }
+}
+
+// The window that holds the mouse capture on the panel's thread, as the
+// window manager tells it to any program.
+HWND CapturaDe(HWND ventana) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(ventana, nullptr), &info)) return nullptr;
+    return info.hwndCapture;
+}
+
+// A drag that starts on a label holds the mouse capture, so the panel gets
+// moves at points outside itself, including those where the icon's events
+// would sit if they came as mouse moves (x = 514 and 517, y = 0 in client
+// pixels, with the left button's flag equal to the icon's identifier).
+TEST_F(Bandeja, ArrastrarSobreElPanelNoSeConfundeConUnClicEnElIcono) {
+    Arrancar({L"--ventana", L"Una"});
+    const HWND panel = ElPanel().Hwnd();
+    // Near the screen's left edge, where those points are on the screen.
+    ASSERT_TRUE(SetWindowPos(panel, nullptr, 0, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return ElPanel().RectVentana().left == 0; }));
+    POINT origen{0, 0};
+    ClientToScreen(panel, &origen);
+
+    // One drag for each point, ending where it moved to, so that the panel
+    // gets exactly one move there.
+    for (const int x : {WM_LBUTTONUP, WM_RBUTTONUP}) {
+        SCOPED_TRACE(testing::Message() << "x = " << x);
+        prueba::PresionarIzquierdo(ElPanel().PuntoDe(kLBLista));
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return CapturaDe(panel) == panel; }))
+            << "the press on the label did not take the capture: the drag would prove nothing";
+        const POINT punto{origen.x + x, origen.y};
+        prueba::Mover(punto);
+        // Timer ticks come only when no input waits: the move has been taken.
+        DejarPasarTicks();
+        EXPECT_TRUE(ElPanel().Visible()) << "a drag over the panel hid it, as if the icon had been clicked";
+        prueba::SoltarIzquierdo(punto);
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return CapturaDe(panel) == nullptr; }));
+    }
+    ApartarRaton();
+    EXPECT_NE(IconoTesk(), nullptr);
 }
 
 TEST_F(Bandeja, ElIconoVuelveCuandoElShellEmpiezaDeNuevoSalvoConVentanasOcultas) {

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/soporte/Acercade.h"
-#include "tests/e2e/soporte/IconoTesk.h"
-#include "tests/e2e/soporte/Panel.h"
-#include "tests/e2e/soporte/ProcesoTesk.h"
-#include "tests/e2e/soporte/Rutas.h"
-#include "tests/windows/soporte/BandejaWine.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/VentanasPrueba.h"
+#include "tests/soporte/Acercade.h"
+#include "tests/soporte/BandejaWine.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/IconoTesk.h"
+#include "tests/soporte/Panel.h"
+#include "tests/soporte/ProcesoTesk.h"
+#include "tests/soporte/Rutas.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 export TESK_EXE="$build/panel/tesk.exe"
-export TESK_VENTANAS_PRUEBA="$build/tests/windows/ventanas_prueba.exe"
+export TESK_VENTANAS_PRUEBA="$build/tests/soporte/ventanas_prueba.exe"
 carpeta="$(mktemp -d)"
 escena=""
 terminar() {
@@ -25,7 +25,7 @@ terminar() {
 }
 trap terminar EXIT
 
-bash "$fuente/prefijo.sh" "$build/wineprefix-e2e" 96 "$build/tests/e2e/capturas_e2e.exe" "$carpeta" &
+bash "$fuente/../../scripts/wine.sh" "$build/wineprefix-e2e" 96 no "$build/tests/e2e/capturas_e2e.exe" "$carpeta" &
 escena=$!
 
 # Waits for the scene to say where a picture is, takes it, and lets the

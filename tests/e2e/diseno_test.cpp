@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "tests/e2e/soporte/Acercade.h"
-#include "tests/e2e/soporte/Escena.h"
+#include "tests/soporte/Acercade.h"
+#include "tests/soporte/Escena.h"
 
 namespace tesk::e2e {
 namespace {

@@ -8,15 +8,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/e2e/soporte/Finales.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Escena.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/Finales.h"
 
 namespace tesk::e2e {
 namespace {
 
-constexpr std::chrono::milliseconds kEsperaFin{10000};
+constexpr std::chrono::milliseconds kEsperaFin{30000};
 
 class FinOrdenado : public Escena, public testing::WithParamInterface<Final> {};
 

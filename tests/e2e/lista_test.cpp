@@ -2,8 +2,8 @@
 // read again from the desktop by a click on "Ocultar todo excepto".
 #include <gtest/gtest.h>
 
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/windows/soporte/Esperar.h"
+#include "tests/soporte/Escena.h"
+#include "tests/soporte/Esperar.h"
 
 namespace tesk::e2e {
 namespace {

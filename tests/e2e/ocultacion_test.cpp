@@ -7,18 +7,17 @@
 #include <chrono>
 #include <vector>
 
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Escena.h"
+#include "tests/soporte/Esperar.h"
 
 namespace tesk::e2e {
 namespace {
 
-// A press held about a third of a second: three or four of the program's
-// ticks see the key down.
-constexpr std::chrono::milliseconds kPulsacionLarga{350};
-// Five ticks after the key is let go.
-constexpr std::chrono::milliseconds kTrasSoltar{500};
+// A press held while four of the program's ticks see the key down (about
+// a third of a second), and watched for three ticks after it is let go.
+constexpr long kTicksSostenida = 4;
+constexpr long kTicksTrasSoltar = 3;
 
 using Ocultacion = Escena;
 
@@ -168,23 +167,25 @@ TEST_F(Ocultacion, UnaTeclaMantenidaOcultaUnaSolaVez) {
     DejarPasarTicks();
 
     // Every change of the window's visibility while the key is held and for
-    // a few ticks after it is let go.
+    // a few ticks after it is let go, the ticks as the program counts them.
     int cambios = 0;
     bool visible = true;
-    const auto observar = [&](std::chrono::milliseconds durante) {
-        const auto fin = std::chrono::steady_clock::now() + durante;
-        while (std::chrono::steady_clock::now() < fin) {
+    const auto observar = [&](long ticks) {
+        const std::optional<long> desde = ElPanel().Ticks();
+        ASSERT_TRUE(desde) << "the panel does not answer";
+        ASSERT_TRUE(prueba::EsperarHasta([&] {
             const bool ahora = IsWindowVisible(seOculta) != FALSE;
             if (ahora != visible) ++cambios;
             visible = ahora;
-            prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(prueba::kIntervaloEspera));
-        }
+            const std::optional<long> hasta = ElPanel().Ticks();
+            return hasta && *hasta >= *desde + ticks;
+        })) << "the program's timer stopped";
     };
     {
         prueba::TeclaSostenida tecla(VK_F6);
-        observar(kPulsacionLarga);
+        observar(kTicksSostenida);
     }
-    observar(kTrasSoltar);
+    observar(kTicksTrasSoltar);
     EXPECT_FALSE(visible);
     EXPECT_EQ(cambios, 1) << "the held key concealed and restored in turn";
 

@@ -2,8 +2,8 @@
 // it from F6 to F12 and round to F6 again.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/soporte/Escena.h"
-#include "tests/windows/soporte/Entrada.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Escena.h"
 
 namespace tesk::e2e {
 namespace {

@@ -214,6 +214,13 @@ bool EscritorioFalso::AgregarIcono(const IconoBandeja& icono) {
     return iconos_.emplace(std::make_pair(icono.hWnd, icono.uID), icono).second;
 }
 
+bool EscritorioFalso::ModificarIcono(const IconoBandeja& icono) {
+    const auto presente = iconos_.find(std::make_pair(icono.hWnd, icono.uID));
+    if (presente == iconos_.end()) return false;
+    presente->second = icono;
+    return true;
+}
+
 bool EscritorioFalso::QuitarIcono(const IconoBandeja& icono) {
     return iconos_.erase(std::make_pair(icono.hWnd, icono.uID)) != 0;
 }

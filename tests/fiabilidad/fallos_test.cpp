@@ -9,19 +9,17 @@
 #include <chrono>
 #include <vector>
 
-#include "tests/e2e/soporte/IconoTesk.h"
-#include "tests/e2e/soporte/Rutas.h"
-#include "tests/fiabilidad/soporte/Lote.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/Protocolo.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/IconoTesk.h"
+#include "tests/soporte/Lote.h"
+#include "tests/soporte/Protocolo.h"
+#include "tests/soporte/Rutas.h"
+#include "tray/modGeneral.h"
 
 namespace tesk::fiabilidad {
 namespace {
 
-// Long enough for everything else to be over well before the thread wakes.
-constexpr DWORD kSiesta = 6000;
-constexpr std::chrono::milliseconds kMasQueLaSiesta{20000};
 constexpr std::chrono::milliseconds kEsperaFin{10000};
 // The key pressed ten times a second for ten seconds.
 constexpr int kPulsacionesRafaga = 100;
@@ -29,7 +27,6 @@ constexpr std::chrono::milliseconds kEntrePulsaciones{100};
 // Enough windows for a restore to take a while, so that messages posted
 // once it has begun arrive before it ends.
 constexpr std::size_t kVentanasRestauracionLarga = 200;
-constexpr UINT kIdIcono = 1;
 
 using Fallos = Lote;
 
@@ -76,11 +73,11 @@ TEST_F(Fallos, UnaVentanaColgadaMientrasEstaOcultaVuelveCuandoDespierta) {
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
 
-    Colgar(colgada, kSiesta);
+    Cuelgue cuelgue(colgada);
     ASSERT_TRUE(Restaurar(foco)) << "the restore waited for the hung window";
     EXPECT_TRUE(EsperarEstados(Menos(antes, colgada))) << Diferencias(Menos(antes, colgada));
-    EXPECT_TRUE(Colgada(colgada)) << "the window woke before the others were back: the case proved nothing";
-    EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::EstadoDe(colgada) == antes.at(colgada); }, kMasQueLaSiesta))
+    cuelgue.Despertar();
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::EstadoDe(colgada) == antes.at(colgada); }))
         << "the hung window did not take its state when it woke";
 }
 
@@ -93,10 +90,10 @@ TEST_F(Fallos, UnaVentanaColgadaEnLaListaNoDetieneLaOcultacion) {
     MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
 
-    Colgar(colgada, kSiesta);
+    Cuelgue cuelgue(colgada);
     ASSERT_TRUE(Ocultar(foco, otras)) << "the hide pass stopped at the hung window";
-    EXPECT_TRUE(Colgada(colgada)) << "the window woke before the others were hidden: the case proved nothing";
-    EXPECT_TRUE(prueba::EsperarHasta([&] { return !IsWindowVisible(colgada); }, kMasQueLaSiesta))
+    cuelgue.Despertar();
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return !IsWindowVisible(colgada); }))
         << "the hung window was not hidden when it woke";
 
     ASSERT_TRUE(Restaurar(foco));
@@ -140,13 +137,19 @@ TEST_F(Fallos, LaTeclaDiezVecesPorSegundoDuranteDiezSegundosAcabaCoherente) {
     }
     DejarPasarTicks();
 
-    // Whatever the number of presses that took effect, the program is in
-    // one of its two states: everything back with the icon, or everything
+    // Whatever the number of presses that took effect, the program settles
+    // in one of its two states: everything back with the icon, or everything
     // concealed without it.
-    const bool concealed = e2e::IconosTesk().empty();
-    if (concealed) {
-        EXPECT_TRUE(std::none_of(seOcultan.begin(), seOcultan.end(), [](HWND v) { return IsWindowVisible(v); }))
-            << "concealed, yet some windows are showing";
+    const auto ningunaVisible = [&] {
+        return std::none_of(seOcultan.begin(), seOcultan.end(), [](HWND v) { return IsWindowVisible(v); });
+    };
+    bool oculto = false;
+    ASSERT_TRUE(prueba::EsperarHasta([&] {
+        const std::size_t iconos = e2e::IconosTesk().size();
+        oculto = iconos == 0 && ningunaVisible();
+        return oculto || (iconos == 1 && e2e::EstadosDe(Todas()) == antes);
+    })) << "the program settled in neither state";
+    if (oculto) {
         ASSERT_TRUE(Restaurar(foco));
     }
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
@@ -170,7 +173,7 @@ TEST_F(Fallos, UnClicEnElIconoDuranteUnaRestauracionMuestraElPanelSinEstorbarla)
     Pulsar(VK_F6, foco);
     ASSERT_TRUE(EsperarInicioRestauracion(seOcultan));
     // The icon's left click, as the notification area reports it.
-    PostMessageW(ElPanel().Hwnd(), WM_MOUSEMOVE, kIdIcono, MAKELPARAM(WM_LBUTTONUP, 0));
+    PostMessageW(ElPanel().Hwnd(), kMensajeIcono, kIdIcono, MAKELPARAM(WM_LBUTTONUP, 0));
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
     EXPECT_TRUE(EsperarIcono(true));
     EXPECT_TRUE(EsperarPanel(true)) << "the click was lost";

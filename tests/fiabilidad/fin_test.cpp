@@ -7,18 +7,16 @@
 #include <chrono>
 #include <functional>
 
-#include "tests/e2e/soporte/Finales.h"
-#include "tests/e2e/soporte/IconoTesk.h"
-#include "tests/fiabilidad/soporte/Lote.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/Protocolo.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/Finales.h"
+#include "tests/soporte/IconoTesk.h"
+#include "tests/soporte/Lote.h"
+#include "tests/soporte/Protocolo.h"
 
 namespace tesk::fiabilidad {
 namespace {
 
-constexpr DWORD kSiesta = 6000;
-constexpr std::chrono::milliseconds kMasQueLaSiesta{20000};
-constexpr std::chrono::milliseconds kEsperaFin{10000};
+constexpr std::chrono::milliseconds kEsperaFin{30000};
 
 class FinConVentanaColgada : public Lote, public testing::WithParamInterface<e2e::Final> {};
 
@@ -33,14 +31,14 @@ TEST_P(FinConVentanaColgada, DevuelveLasVentanasSinEsperarALaColgada) {
     std::vector<HWND> seOcultan(Todas().begin() + 1, Todas().end());
     ASSERT_TRUE(Ocultar(foco, seOcultan));
 
-    Colgar(colgada, kSiesta);
+    Cuelgue cuelgue(colgada);
     GetParam().terminar(ElPanel().Hwnd());
     ASSERT_TRUE(Tesk().EsperarFin(kEsperaFin)) << "the program did not end";
     auto sinLaColgada = antes;
     sinLaColgada.erase(colgada);
     EXPECT_EQ(Diferencias(sinLaColgada), "") << "a window was left hidden or in another state";
-    EXPECT_TRUE(Colgada(colgada)) << "the window woke before the program ended: the case proved nothing";
-    EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::EstadoDe(colgada) == antes.at(colgada); }, kMasQueLaSiesta))
+    cuelgue.Despertar();
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::EstadoDe(colgada) == antes.at(colgada); }))
         << "the hung window did not take its state when it woke";
     EXPECT_TRUE(e2e::IconosTesk().empty()) << "an icon was left behind";
 }

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/fiabilidad/soporte/Lote.h"
-#include "tests/windows/soporte/Esperar.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/Lote.h"
 
 namespace tesk::fiabilidad {
 namespace {

@@ -6,7 +6,7 @@
 namespace tesk::prueba {
 namespace {
 
-TEST(ByteOpacidad, RoundsHalfToEven) {
+TEST(ByteOpacidad, RedondeaLosMediosAlPar) {
     EXPECT_EQ(ByteOpacidad(90), 230);  // 229.5
     EXPECT_EQ(ByteOpacidad(30), 76);   // 76.5
     EXPECT_EQ(ByteOpacidad(10), 26);   // 25.5
@@ -15,7 +15,7 @@ TEST(ByteOpacidad, RoundsHalfToEven) {
     EXPECT_EQ(ByteOpacidad(1), 3);     // 2.55
 }
 
-TEST(EstablecerTransparencia, MakesTheWindowLayeredKeepingItsOtherStyles) {
+TEST(EstablecerTransparencia, PoneLaVentanaEnCapasYConservaSusOtrosEstilos) {
     EscritorioFalso escritorio;
     const Handle v = escritorio.Abrir(L"Tesk");
     escritorio.FijarEstiloExtendido(v, 0x80 /* WS_EX_TOOLWINDOW */);
@@ -24,7 +24,7 @@ TEST(EstablecerTransparencia, MakesTheWindowLayeredKeepingItsOtherStyles) {
     EXPECT_EQ(escritorio.Datos(v).alfa, 230);
 }
 
-TEST(SiempreEncima, JoinsTheTopmostBandAtTheFront) {
+TEST(SiempreEncima, EntraEnLaBandaSuperiorPorDelante) {
     EscritorioFalso escritorio;
     const Handle v = escritorio.Abrir(L"Tesk");
     escritorio.Abrir(L"otra");
@@ -33,7 +33,7 @@ TEST(SiempreEncima, JoinsTheTopmostBandAtTheFront) {
     EXPECT_EQ(escritorio.OrdenZ().front(), v);
 }
 
-TEST(Bandeja, AddsTheRecordAndDeletesExactlyThatIcon) {
+TEST(Bandeja, AgregaElRegistroYBorraJustoEseIcono) {
     EscritorioFalso escritorio;
     const Handle panel = escritorio.Abrir(L"Tesk");
     const Handle otra = escritorio.Abrir(L"otra");
@@ -44,7 +44,7 @@ TEST(Bandeja, AddsTheRecordAndDeletesExactlyThatIcon) {
     bandeja.AgregarIconoBandeja(panel, 0x77);
     const IconoBandeja& r = escritorio.Iconos().at({panel, 1});
     EXPECT_EQ(r.uFlags, 7u);
-    EXPECT_EQ(r.uCallbackMessage, 0x200u);
+    EXPECT_EQ(r.uCallbackMessage, 0x8001u);  // WM_APP + 1, never a real mouse message
     EXPECT_EQ(r.hIcon, 0x77u);
     ASSERT_EQ(r.szTip.size(), 64u);
     EXPECT_EQ(r.szTip.substr(0, 5), std::wstring(L"Tesk\0", 5));
@@ -58,7 +58,7 @@ TEST(Bandeja, AddsTheRecordAndDeletesExactlyThatIcon) {
     EXPECT_EQ(escritorio.Iconos().size(), 1u);
 }
 
-TEST(Bandeja, AShellRestartBringsBackOnlyAnIconThatShouldBeThere) {
+TEST(Bandeja, SiElShellEmpiezaDeNuevoSoloVuelveElIconoQueDebeEstar) {
     EscritorioFalso escritorio;
     const Handle panel = escritorio.Abrir(L"Tesk");
     Bandeja bandeja(escritorio);
@@ -71,6 +71,30 @@ TEST(Bandeja, AShellRestartBringsBackOnlyAnIconThatShouldBeThere) {
     bandeja.QuitarIconoBandeja();  // concealed: no icon
     bandeja.ShellReiniciado();
     EXPECT_TRUE(escritorio.Iconos().empty());
+}
+
+// A change of DPI brings a picture of another size: the icon shown changes
+// to it; an icon not shown (windows concealed) is not added by it, and the
+// next add and any shell restart carry the new picture.
+TEST(Bandeja, UnaImagenNuevaCambiaElIconoMostradoYSoloEse) {
+    EscritorioFalso escritorio;
+    const Handle panel = escritorio.Abrir(L"Tesk");
+    Bandeja bandeja(escritorio);
+    bandeja.AgregarIconoBandeja(panel, 0x10);
+
+    bandeja.CambiarImagen(0x20);
+    ASSERT_EQ(escritorio.Iconos().count({panel, 1}), 1u);
+    EXPECT_EQ(escritorio.Iconos().at({panel, 1}).hIcon, 0x20u);
+    EXPECT_EQ(escritorio.Iconos().at({panel, 1}).szTip, bandeja.Registro().szTip);
+
+    bandeja.QuitarIconoBandeja();
+    bandeja.CambiarImagen(0x30);
+    EXPECT_TRUE(escritorio.Iconos().empty()) << "a new picture brought the icon back while concealed";
+
+    bandeja.AgregarIconoBandeja(panel, bandeja.Registro().hIcon);
+    escritorio.QuitarIcono(bandeja.Registro());  // the shell went away with it
+    bandeja.ShellReiniciado();
+    EXPECT_EQ(escritorio.Iconos().at({panel, 1}).hIcon, 0x30u);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ std::vector<std::wstring> Textos(const Lista& lista) {
     return textos;
 }
 
-TEST_F(Refresco, OnlyThePanelAndTheShellGiveAnEmptyList) {
+TEST_F(Refresco, SoloElPanelYElShellDanUnaListaVacia) {
     motor.ActualizarLista();
     EXPECT_EQ(lista.Cantidad(), 0);
     ASSERT_EQ(motor.VentanasLista().size(), 1u);
@@ -19,7 +19,7 @@ TEST_F(Refresco, OnlyThePanelAndTheShellGiveAnEmptyList) {
     EXPECT_EQ(motor.VentanasLista()[0].Titulo, L"");
 }
 
-TEST_F(Refresco, ListsVisibleTitledWindowsFrontToBackWithTheirRecords) {
+TEST_F(Refresco, ListaLasVentanasVisiblesConTituloDeDelanteAAtrasConSusRegistros) {
     const Handle atras = escritorio.Abrir(L"Atrás", kSwShowMaximized);
     escritorio.Abrir(L"Oculta", kSwShowNormal, false);
     escritorio.Abrir(L"    ");
@@ -40,14 +40,14 @@ TEST_F(Refresco, ListsVisibleTitledWindowsFrontToBackWithTheirRecords) {
     EXPECT_EQ(v[3].Estado, kSwShowMaximized);
 }
 
-TEST_F(Refresco, NeverListsThePanelOrTheShellWhateverTheirTitles) {
+TEST_F(Refresco, NuncaListaElPanelNiElShellSeaCualSeaSuTitulo) {
     escritorio.CambiarTitulo(barra, L"Barra");
     escritorio.AlFrenteDelZ(anfitrion.panel);
     motor.ActualizarLista();
     EXPECT_EQ(Textos(lista), std::vector<std::wstring>{});
 }
 
-TEST_F(Refresco, DuplicateTitlesStaySeparateEntriesEachWithItsHandle) {
+TEST_F(Refresco, TitulosRepetidosQuedanEnEntradasAparteCadaUnaConSuHandle) {
     const Handle uno = escritorio.Abrir(L"Sin título");
     const Handle dos = escritorio.Abrir(L"Sin título");
     motor.ActualizarLista();
@@ -56,7 +56,7 @@ TEST_F(Refresco, DuplicateTitlesStaySeparateEntriesEachWithItsHandle) {
     EXPECT_EQ(motor.VentanasLista()[2].hWnd, uno);
 }
 
-TEST_F(Refresco, ClearsMarksAndLeavesTheConcealmentAlone) {
+TEST_F(Refresco, BorraLasMarcasYNoTocaLaOcultacion) {
     escritorio.Abrir(L"A");
     const Handle b = escritorio.Abrir(L"B");
     motor.ActualizarLista();
@@ -73,7 +73,7 @@ TEST_F(Refresco, ClearsMarksAndLeavesTheConcealmentAlone) {
     EXPECT_FALSE(Visible(b));
 }
 
-TEST_F(Refresco, AWindowClosingDuringTheWalkShortensIt) {
+TEST_F(Refresco, UnaVentanaQueSeCierraDuranteElRecorridoLoAcorta) {
     escritorio.Abrir(L"Detrás");
     const Handle seCierra = escritorio.Abrir(L"Se cierra");
     escritorio.Abrir(L"Delante");
@@ -84,7 +84,7 @@ TEST_F(Refresco, AWindowClosingDuringTheWalkShortensIt) {
     EXPECT_EQ(Textos(lista), (std::vector<std::wstring>{L"Delante"}));
 }
 
-TEST_F(Refresco, AZOrderChangeDuringTheWalkListsNoWindowTwice) {
+TEST_F(Refresco, UnCambioDelOrdenZDuranteElRecorridoNoListaNingunaVentanaDosVeces) {
     const Handle a = escritorio.Abrir(L"A");
     escritorio.Abrir(L"B");
     escritorio.alPedirSiguiente = [&](Handle h) {

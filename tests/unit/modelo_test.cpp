@@ -359,7 +359,7 @@ private:
     bool listaVacia_ = false;
 };
 
-TEST(Modelo, NoWindowIsEverLost) {
+TEST(Modelo, NuncaSePierdeNingunaVentana) {
     const std::uint64_t primera = Entorno("TESK_SEMILLA", 20261208);
     const std::uint64_t secuencias = Entorno("TESK_SECUENCIAS", 10000);
     std::uint64_t pasos = 0;

@@ -20,7 +20,7 @@ protected:
     Handle a = 0, b = 0, c = 0;
 };
 
-TEST_F(Ejemplo, HideEverythingExceptTheMarked) {
+TEST_F(Ejemplo, OcultarTodoExceptoLoMarcado) {
     motor.OcultarVentanas();
 
     EXPECT_FALSE(Visible(anfitrion.panel));
@@ -54,7 +54,7 @@ TEST_F(Ejemplo, HideEverythingExceptTheMarked) {
     EXPECT_FALSE(motor.Oculto());
 }
 
-TEST_F(Ejemplo, HideOnlyTheMarked) {
+TEST_F(Ejemplo, OcultarSoloLoMarcado) {
     EXPECT_EQ(motor.CambiarModo(), L"Ocultar lo seleccionado");
     motor.OcultarVentanas();
     EXPECT_FALSE(Visible(a));
@@ -68,7 +68,7 @@ TEST_F(Ejemplo, HideOnlyTheMarked) {
     EXPECT_EQ(escritorio.Frente(), c);
 }
 
-TEST_F(Ejemplo, ModeSwitchesBackAndForthWithItsCaption) {
+TEST_F(Ejemplo, ElModoSeAlternaConSuTexto) {
     EXPECT_EQ(motor.Modo(), L"Ocultar");
     EXPECT_EQ(motor.CambiarModo(), L"Ocultar lo seleccionado");
     EXPECT_EQ(motor.Modo(), L"Motrar");
@@ -79,7 +79,7 @@ TEST_F(Ejemplo, ModeSwitchesBackAndForthWithItsCaption) {
 
 using Pasada = Banco;
 
-TEST_F(Pasada, EmptyOrFullyMarkedListChangesNothingInEitherMode) {
+TEST_F(Pasada, ConLaListaVaciaOEnteraMarcadaNadaCambiaEnNingunModo) {
     escritorio.Abrir(L"sin listar");
     motor.OcultarVentanas();  // empty list
     EXPECT_TRUE(escritorio.Llamadas().empty());
@@ -100,7 +100,7 @@ TEST_F(Pasada, EmptyOrFullyMarkedListChangesNothingInEitherMode) {
     }
 }
 
-TEST_F(Pasada, APassThatHidesNothingKeepsTheProgramReachable) {
+TEST_F(Pasada, UnaPasadaQueNoOcultaNadaDejaElProgramaAlAlcance) {
     escritorio.Abrir(L"A");
     motor.ActualizarLista();
     motor.CambiarModo();  // hide only the marked: nothing is marked
@@ -121,7 +121,7 @@ TEST_F(Pasada, APassThatHidesNothingKeepsTheProgramReachable) {
     EXPECT_FALSE(anfitrion.IconoPresente());
 }
 
-TEST_F(Pasada, UnlistedAndUntitledWindowsAreHiddenInBothModes) {
+TEST_F(Pasada, LasVentanasSinListarYSinTituloSeOcultanEnAmbosModos) {
     escritorio.Abrir(L"otra");
     escritorio.Abrir(L"listada");
     motor.ActualizarLista();
@@ -145,7 +145,7 @@ TEST_F(Pasada, UnlistedAndUntitledWindowsAreHiddenInBothModes) {
     }
 }
 
-TEST_F(Pasada, TheShellIsNeverHiddenEvenWhenItHasATitle) {
+TEST_F(Pasada, ElShellNuncaSeOcultaAunqueTengaTitulo) {
     escritorio.CambiarTitulo(barra, L"Barra de tareas");
     escritorio.Abrir(L"A");
     motor.ActualizarLista();
@@ -155,7 +155,7 @@ TEST_F(Pasada, TheShellIsNeverHiddenEvenWhenItHasATitle) {
     for (const auto& [h, estado] : escritorio.Llamadas()) EXPECT_TRUE(h != barra && h != fondo);
 }
 
-TEST_F(Pasada, HidingThatReordersTheDesktopMissesNoWindow) {
+TEST_F(Pasada, UnaOcultacionQueReordenaElEscritorioNoSeSaltaNingunaVentana) {
     // Under Wine a hidden window moves to the front of the Z order.
     escritorio.ocultarLlevaAlFrente = true;
     std::vector<Handle> ventanas;
@@ -169,7 +169,7 @@ TEST_F(Pasada, HidingThatReordersTheDesktopMissesNoWindow) {
     for (Handle h : ventanas) EXPECT_TRUE(Visible(h)) << h;
 }
 
-TEST_F(Pasada, OtherShellSurfacesAreRecordedButNeverListedNorHidden) {
+TEST_F(Pasada, OtrasSuperficiesDelShellSeRegistranPeroNuncaSeListanNiSeOcultan) {
     const Handle segundaBarra = escritorio.CrearOtraSuperficie(L"");
     const Handle capa = escritorio.CrearOtraSuperficie(L"Capa del escritorio");
     const Handle a = escritorio.Abrir(L"A");
@@ -185,7 +185,7 @@ TEST_F(Pasada, OtherShellSurfacesAreRecordedButNeverListedNorHidden) {
     EXPECT_TRUE(registrada);
 }
 
-TEST_F(Pasada, TheFrontWindowAfterARestoreIsTheHiddenOneFurthestBack) {
+TEST_F(Pasada, TrasRestaurarQuedaAlFrenteLaOcultaQueEstabaMasAtras) {
     const Handle atras = escritorio.Abrir(L"atrás");
     escritorio.Abrir(L"medio");
     escritorio.Abrir(L"delante");
@@ -197,7 +197,7 @@ TEST_F(Pasada, TheFrontWindowAfterARestoreIsTheHiddenOneFurthestBack) {
     EXPECT_EQ(escritorio.Frente(), atras);
 }
 
-TEST_F(Pasada, ASecondHidePassStartsFreshRecords) {
+TEST_F(Pasada, UnaSegundaPasadaDeOcultacionEmpiezaRegistrosNuevos) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     motor.OcultarVentanas();
@@ -210,7 +210,7 @@ TEST_F(Pasada, ASecondHidePassStartsFreshRecords) {
     EXPECT_FALSE(Visible(b));
 }
 
-TEST_F(Pasada, NoHidePassWhileConcealedSoNoRecordIsLost) {
+TEST_F(Pasada, NoHayPasadaDeOcultacionMientrasHayVentanasOcultasParaNoPerderNingunRegistro) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     motor.OcultarVentanas();
@@ -220,7 +220,7 @@ TEST_F(Pasada, NoHidePassWhileConcealedSoNoRecordIsLost) {
     EXPECT_TRUE(Visible(a));
 }
 
-TEST_F(Pasada, RestoreOutsideConcealmentDoesNothing) {
+TEST_F(Pasada, RestaurarSinNadaOcultoNoHaceNada) {
     escritorio.Abrir(L"A");
     motor.ActualizarLista();
     motor.MostrarVentanas();
@@ -228,7 +228,7 @@ TEST_F(Pasada, RestoreOutsideConcealmentDoesNothing) {
     EXPECT_EQ(escritorio.Frente(), 0);
 }
 
-TEST_F(Pasada, WindowsClosedOrChangedWhileConcealedDoNotStopTheRestore) {
+TEST_F(Pasada, VentanasCerradasOCambiadasMientrasEstanOcultasNoDetienenLaRestauracion) {
     const Handle cerrada = escritorio.Abrir(L"cerrada");
     const Handle sigue = escritorio.Abrir(L"sigue", kSwShowMaximized);
     const Handle ultima = escritorio.AbrirAlFondo(L"última");
@@ -244,7 +244,7 @@ TEST_F(Pasada, WindowsClosedOrChangedWhileConcealedDoNotStopTheRestore) {
     EXPECT_TRUE(anfitrion.IconoPresente());
 }
 
-TEST_F(Pasada, AWindowWhosePlacementCouldNotBeReadStillComesBack) {
+TEST_F(Pasada, UnaVentanaCuyaColocacionNoSePudoLeerVuelveDeTodosModos) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     escritorio.FallarPlacement(a);
@@ -254,7 +254,7 @@ TEST_F(Pasada, AWindowWhosePlacementCouldNotBeReadStillComesBack) {
     EXPECT_TRUE(Visible(a));
 }
 
-TEST_F(Pasada, TheRestoreCountsEveryRecordBeyondSixteenBits) {
+TEST_F(Pasada, LaRestauracionCuentaCadaRegistroMasAllaDeDieciseisBits) {
     std::vector<Handle> todas;
     for (int i = 0; i < 33000; ++i) todas.push_back(escritorio.Abrir(L"v"));
     motor.ActualizarLista();

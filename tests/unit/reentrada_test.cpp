@@ -24,7 +24,7 @@ protected:
     std::vector<Handle> ventanas;
 };
 
-TEST_F(Reentrada, AKeyPressDuringARestoreStartsNoPass) {
+TEST_F(Reentrada, UnaPulsacionDuranteUnaRestauracionNoEmpiezaNingunaPasada) {
     Ocultar();
     anfitrion.cola.push_back([&] {
         escritorio.Presionar(motor.Tecla());
@@ -41,7 +41,7 @@ TEST_F(Reentrada, AKeyPressDuringARestoreStartsNoPass) {
     EXPECT_TRUE(motor.Oculto());
 }
 
-TEST_F(Reentrada, ARestoreAskedForDuringARestoreFinishesIt) {
+TEST_F(Reentrada, UnaRestauracionPedidaDuranteUnaRestauracionLaTermina) {
     Ocultar();
     bool todasAlVolver = false;
     anfitrion.cola.push_back([&] {
@@ -58,7 +58,7 @@ TEST_F(Reentrada, ARestoreAskedForDuringARestoreFinishesIt) {
     EXPECT_EQ(escritorio.Frente(), ventanas.front());
 }
 
-TEST_F(Reentrada, OtherClicksDuringARestoreLoseNothing) {
+TEST_F(Reentrada, OtrosClicsDuranteUnaRestauracionNoPierdenNada) {
     Ocultar();
     anfitrion.cola.push_back([&] {
         motor.ActualizarLista();
@@ -69,7 +69,7 @@ TEST_F(Reentrada, OtherClicksDuringARestoreLoseNothing) {
     TodasVisibles();
 }
 
-TEST_F(Reentrada, ACloseWhileAHideCallWaitsUndoesThePass) {
+TEST_F(Reentrada, UnCierreMientrasEsperaUnaLlamadaDeOcultarDeshaceLaPasada) {
     // The program is told to close while it waits for the third window to
     // hide: the hide lands after the close has looked at the window.
     int ocultadas = 0;
@@ -90,7 +90,7 @@ TEST_F(Reentrada, ACloseWhileAHideCallWaitsUndoesThePass) {
     EXPECT_TRUE(anfitrion.IconoPresente());
 }
 
-TEST_F(Reentrada, ACloseAfterAHideLandedShowsItBack) {
+TEST_F(Reentrada, UnCierreTrasUnaOcultacionYaHechaVuelveAMostrarLaVentana) {
     bool cerrado = false;
     escritorio.despuesDeMostrar = [&](Handle, std::int32_t estado) {
         if (estado != kSwHide || cerrado) return;
@@ -103,7 +103,7 @@ TEST_F(Reentrada, ACloseAfterAHideLandedShowsItBack) {
     EXPECT_FALSE(motor.Oculto());
 }
 
-TEST_F(Reentrada, TicksAndRestoresSentDuringAHidePassAreIgnored) {
+TEST_F(Reentrada, LosTicksYLasRestauracionesQueLleganDuranteUnaPasadaDeOcultacionSeIgnoran) {
     escritorio.antesDeMostrar = [&](Handle, std::int32_t estado) {
         if (estado != kSwHide) return;
         escritorio.Presionar(motor.Tecla());

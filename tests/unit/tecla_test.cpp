@@ -5,7 +5,7 @@
 namespace tesk::prueba {
 namespace {
 
-TEST(SiguienteTecla, CyclesF6ToF12AndBackInSevenSteps) {
+TEST(SiguienteTecla, RecorreDeF6AF12YVuelveAF6EnSietePasos) {
     std::wstring nombre = L"F6";
     std::vector<std::int32_t> codigos;
     for (int i = 0; i < 7; ++i) {
@@ -18,11 +18,11 @@ TEST(SiguienteTecla, CyclesF6ToF12AndBackInSevenSteps) {
     EXPECT_EQ(codigos, (std::vector<std::int32_t>{118, 119, 120, 121, 122, 123, 117}));
 }
 
-TEST(SiguienteTecla, NamesOutsideTheCycleChangeNothing) {
+TEST(SiguienteTecla, LosNombresFueraDelCicloNoCambianNada) {
     for (const wchar_t* nombre : {L"f6", L"F5", L"F13", L"", L" F6", L"F1"}) EXPECT_FALSE(SiguienteTecla(nombre)) << nombre;
 }
 
-TEST(DetectorPulsacion, CountsEachPressOnce) {
+TEST(DetectorPulsacion, CuentaCadaPulsacionUnaSolaVez) {
     DetectorPulsacion d;
     EXPECT_FALSE(d.NuevaPulsacion(0));
     EXPECT_TRUE(d.NuevaPulsacion(kTeclaAbajo | kTeclaPulsada));  // went down
@@ -36,7 +36,7 @@ TEST(DetectorPulsacion, CountsEachPressOnce) {
 
 using TeclaActivacion = Banco;
 
-TEST_F(TeclaActivacion, OnePressConcealsTheNextRestoresEvenWithThePanelHidden) {
+TEST_F(TeclaActivacion, UnaPulsacionOcultaYLaSiguienteRestauraAunConElPanelOculto) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     anfitrion.OcultarPanel();
@@ -48,7 +48,7 @@ TEST_F(TeclaActivacion, OnePressConcealsTheNextRestoresEvenWithThePanelHidden) {
     EXPECT_FALSE(motor.Oculto());
 }
 
-TEST_F(TeclaActivacion, HoldingTheKeyStartsOnePassOnly) {
+TEST_F(TeclaActivacion, UnaTeclaMantenidaEmpiezaUnaSolaPasada) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     escritorio.Presionar(motor.Tecla());
@@ -60,7 +60,7 @@ TEST_F(TeclaActivacion, HoldingTheKeyStartsOnePassOnly) {
     EXPECT_TRUE(motor.Oculto());
 }
 
-TEST_F(TeclaActivacion, APressBetweenTwoTicksCounts) {
+TEST_F(TeclaActivacion, UnaPulsacionEntreDosTicksCuenta) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     motor.tmrTempo_Timer();
@@ -70,7 +70,7 @@ TEST_F(TeclaActivacion, APressBetweenTwoTicksCounts) {
     EXPECT_FALSE(Visible(a));
 }
 
-TEST_F(TeclaActivacion, OnlyTheChosenKeyCounts) {
+TEST_F(TeclaActivacion, SoloCuentaLaTeclaElegida) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     EXPECT_EQ(motor.Tecla(), 117);
@@ -87,7 +87,7 @@ TEST_F(TeclaActivacion, OnlyTheChosenKeyCounts) {
     EXPECT_FALSE(Visible(a));
 }
 
-TEST_F(TeclaActivacion, APressMadeBeforeTheKeyWasWatchedDoesNotCount) {
+TEST_F(TeclaActivacion, UnaPulsacionAnteriorAVigilarLaTeclaNoCuenta) {
     // Pressed and released in another program before the engine existed.
     EscritorioFalso otro;
     otro.CrearShell();
@@ -103,7 +103,7 @@ TEST_F(TeclaActivacion, APressMadeBeforeTheKeyWasWatchedDoesNotCount) {
     EXPECT_FALSE(recien.Oculto());
 }
 
-TEST_F(TeclaActivacion, APressOfTheNewKeyBeforeChoosingItDoesNotCount) {
+TEST_F(TeclaActivacion, UnaPulsacionDeLaTeclaAnteriorAElegirlaNoCuenta) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
     escritorio.Presionar(118);

@@ -6,7 +6,7 @@
 namespace tesk::prueba {
 namespace {
 
-TEST(NormalizarTitulo, RemovesEveryNulAndTrimsOnlySpaces) {
+TEST(NormalizarTitulo, QuitaCadaNuloYRecortaSoloLosEspacios) {
     EXPECT_EQ(NormalizarTitulo(std::wstring(L"  Bloc\0 de notas  ", 18)), L"Bloc de notas");
     EXPECT_EQ(NormalizarTitulo(std::wstring(L"\0\0Doc\0", 6)), L"Doc");
     EXPECT_EQ(NormalizarTitulo(L"\tCon tab\t"), L"\tCon tab\t");
@@ -16,13 +16,13 @@ TEST(NormalizarTitulo, RemovesEveryNulAndTrimsOnlySpaces) {
     EXPECT_EQ(NormalizarTitulo(L""), L"");
 }
 
-TEST(NormalizarTitulo, KeepsAnyScriptAsItIs) {
+TEST(NormalizarTitulo, DejaCualquierEscrituraTalCual) {
     for (const std::wstring t : {L"Documento — año 2026", L"文档 - 记事本", L"مستند جديد", L"מסמך", L"Notas \U0001F600"}) {
         EXPECT_EQ(NormalizarTitulo(L"  " + t + L" "), t);
     }
 }
 
-TEST(LeerTitulo, KeepsAtMostTheBufferLessOne) {
+TEST(LeerTitulo, GuardaComoMuchoElBuferMenosUno) {
     EscritorioFalso escritorio;
     const Handle largo = escritorio.Abrir(std::wstring(10000, L'x'));
     EXPECT_EQ(LeerTitulo(escritorio, largo), std::wstring(255, L'x'));

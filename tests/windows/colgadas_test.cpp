@@ -5,34 +5,23 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/VentanaLocal.h"
-#include "tests/windows/soporte/VentanasPrueba.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanaLocal.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace tesk {
 namespace {
 
+using prueba::Colgada;
+using prueba::Cuelgue;
 using prueba::VentanasPrueba;
-
-constexpr DWORD kSiesta = 3000;
-constexpr UINT kEsperaRespuesta = 200;
-constexpr std::chrono::milliseconds kMasQueLaSiesta{15000};
-
-bool Colgada(HWND ventana) {
-    DWORD_PTR resultado = 0;
-    return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuesta, &resultado) == 0;
-}
-
-void Colgar(HWND ventana) {
-    prueba::Dormir(ventana, kSiesta);
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return Colgada(ventana); }));
-}
 
 TEST(VentanaColgada, SeOcultaYSeMuestraSinEsperarla) {
     EscritorioWin32 escritorio;
@@ -40,7 +29,7 @@ TEST(VentanaColgada, SeOcultaYSeMuestraSinEsperarla) {
     const HWND colgada = otras[0];
     const Handle h = HandleDe(colgada);
 
-    Colgar(colgada);
+    auto cuelgue = std::make_unique<Cuelgue>(colgada);
     escritorio.Mostrar(h, kSwHide);
     EXPECT_TRUE(Colgada(colgada)) << "the hide waited for the hung window";
     EXPECT_FALSE(escritorio.EsVisible(h));
@@ -51,16 +40,19 @@ TEST(VentanaColgada, SeOcultaYSeMuestraSinEsperarla) {
     EXPECT_TRUE(IsWindowVisible(otras[1]));
 
     // Recovered, it is hidden, placement kept.
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return !IsWindowVisible(colgada); }, kMasQueLaSiesta));
+    cuelgue->Despertar();
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return !IsWindowVisible(colgada); }));
     EXPECT_FALSE(escritorio.EsVisible(h));
     EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowMaximized);
 
     // Hung again while hidden: shown back without waiting, maximised once it recovers.
-    Colgar(colgada);
+    cuelgue.reset();
+    cuelgue = std::make_unique<Cuelgue>(colgada);
     escritorio.Mostrar(h, kSwShowMaximized);
     EXPECT_TRUE(Colgada(colgada)) << "the show waited for the hung window";
     EXPECT_TRUE(escritorio.EsVisible(h));
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return IsWindowVisible(colgada) != FALSE; }, kMasQueLaSiesta));
+    cuelgue->Despertar();
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return IsWindowVisible(colgada) != FALSE; }));
     EXPECT_TRUE(IsZoomed(colgada));
     EXPECT_TRUE(escritorio.EsVisible(h));
 }
@@ -73,7 +65,7 @@ TEST(VentanaColgada, UnaOcultacionEnColaSeguidaDeUnaMuestraLaDejaVisible) {
     const HWND colgada = otras[0];
     const Handle h = HandleDe(colgada);
 
-    Colgar(colgada);
+    Cuelgue cuelgue(colgada);
     const std::int32_t estado = escritorio.EstadoMostrar(h);
     escritorio.Mostrar(h, kSwHide);
     EXPECT_FALSE(escritorio.EsVisible(h));
@@ -81,8 +73,9 @@ TEST(VentanaColgada, UnaOcultacionEnColaSeguidaDeUnaMuestraLaDejaVisible) {
     EXPECT_TRUE(escritorio.EsVisible(h));
     EXPECT_TRUE(Colgada(colgada));
 
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return !Colgada(colgada); }, kMasQueLaSiesta));
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return IsWindowVisible(colgada) != FALSE; }, kMasQueLaSiesta));
+    cuelgue.Despertar();
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return !Colgada(colgada); }));
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return IsWindowVisible(colgada) != FALSE; }));
     EXPECT_TRUE(IsIconic(colgada));
 }
 

@@ -6,8 +6,8 @@
 
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/VentanasPrueba.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace tesk {
 namespace {

@@ -4,9 +4,9 @@
 
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
-#include "tests/windows/soporte/Recorrido.h"
-#include "tests/windows/soporte/VentanaLocal.h"
-#include "tests/windows/soporte/VentanasPrueba.h"
+#include "tests/soporte/Recorrido.h"
+#include "tests/soporte/VentanaLocal.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace tesk {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "desktop/Handles.h"
-#include "tests/windows/soporte/VentanaLocal.h"
+#include "tests/soporte/VentanaLocal.h"
 
 namespace tesk {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
-#include "tests/windows/soporte/Entrada.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/VentanaLocal.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanaLocal.h"
 
 namespace tesk {
 namespace {

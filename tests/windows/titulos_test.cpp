@@ -8,24 +8,17 @@
 
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
-#include "tests/windows/soporte/Esperar.h"
-#include "tests/windows/soporte/VentanaLocal.h"
-#include "tests/windows/soporte/VentanasPrueba.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanaLocal.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace tesk {
 namespace {
 
+using prueba::Colgada;
 using prueba::VentanasPrueba;
 
 constexpr std::size_t kLargoLeido = kTituloBuffer - 1;
-constexpr DWORD kSiesta = 30000;
-constexpr UINT kEsperaRespuesta = 200;
-
-// True while the window's thread is not answering messages.
-bool Colgada(HWND ventana) {
-    DWORD_PTR resultado = 0;
-    return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuesta, &resultado) == 0;
-}
 
 std::wstring Largo(std::size_t cuantos) {
     std::wstring texto;
@@ -108,8 +101,7 @@ TEST(Titulos, UnaVentanaColgadaSeLeeSinEsperarla) {
     EscritorioWin32 escritorio;
     VentanasPrueba otras({L"--ventana", L"Programa colgado", L"--max", L"--hilo", L"--ventana", L"Vecina"});
     const HWND colgada = otras[0];
-    prueba::Dormir(colgada, kSiesta);
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return Colgada(colgada); }));
+    const prueba::Cuelgue cuelgue(colgada);
 
     EXPECT_EQ(escritorio.Titulo(HandleDe(colgada)), L"Programa colgado");
     EXPECT_TRUE(escritorio.EsVisible(HandleDe(colgada)));

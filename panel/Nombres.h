@@ -1,0 +1,27 @@
+// What other programs find the panel by and may ask it: its window classes
+// and caption, the list box's identifier, and the registered message that
+// answers what the program holds and how far its timer has run.
+#pragma once
+
+#include <windows.h>
+
+namespace tesk {
+
+inline constexpr wchar_t kClasePanel[] = L"TeskPanel";
+inline constexpr wchar_t kClaseMarco[] = L"TeskMarco";  // PB
+inline constexpr wchar_t kCaptionPanel[] = L"Tesk";
+inline constexpr int kIdLista = 1001;  // the list box, a "ListBox" inside PB
+
+// Sent to the panel with one of the kinds below in wParam, it answers a
+// count; -1 for an unknown kind. Wine answers 0 for a process's USER and
+// GDI objects and its handle count, so the program counts its own.
+inline constexpr wchar_t kMensajeRecursos[] = L"Tesk.Recursos";
+
+enum class TipoRecurso : WPARAM {
+    gdi = 0,     // fonts, bitmaps, brushes, device contexts held
+    user = 1,    // icons and cursors held, and every window of the program
+    kernel = 2,  // kernel handles held
+    ticks = 3,   // timer ticks handled to the end since start-up
+};
+
+}  // namespace tesk

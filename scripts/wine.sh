@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Runs one Windows program under Wine in a prefix of its own, with its own
+# wineserver, on the X display in $DISPLAY. Every Wine program of the
+# project goes through here: the tests, the run command, the benchmarks and
+# the screenshots.
+#   scripts/wine.sh PREFIX DPI MANAGED PROGRAM.exe [ARGUMENTS...]
+#   scripts/wine.sh PREFIX DPI MANAGED SCRIPT.sh [ARGUMENTS...]
+# A shell script runs with bash in the prefix's environment, its server
+# already up, and may start several programs with wine.
+# PREFIX is created on first use and kept. DPI sets the screen's dots per
+# inch (Wine reads it when its server starts). MANAGED is "si" or "no":
+# whether Wine hands its windows to an X window manager. Without one, Wine
+# waits about two seconds for every managed framed window it hides, so runs
+# with no window manager say "no"; the keys held with SendInput are dropped
+# by Wine on focus changes of unmanaged windows, so the tests of held keys
+# say "si".
+# The prefix's wineserver, and with it every program started in the prefix,
+# ends with this script however the program ends; two runs that share a
+# prefix must not overlap (ctest: RESOURCE_LOCK). The program's standard
+# input is empty; its output goes where this script's goes.
+set -euo pipefail
+
+prefijo="${1:?prefix folder}"
+dpi="${2:?dpi}"
+gestion="${3:?managed: si or no}"
+shift 3
+case "$gestion" in
+  si) gestionadas=Y ;;
+  no) gestionadas=N ;;
+  *) echo "wine.sh: MANAGED is si or no, not '$gestion'" >&2; exit 2 ;;
+esac
+
+mkdir -p "$prefijo"
+export WINEPREFIX="$(cd "$prefijo" && pwd)"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+terminar() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}
+trap terminar EXIT
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+fi
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$gestionadas" /f >/dev/null 2>&1
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wineserver -w
+wineserver -p
+# The desktop process (explorer, with the notification area) starts with the
+# first window and lives as long as the server. Started here, it holds no
+# output of the program open.
+wine rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 || true
+
+case "$1" in
+  *.sh) bash "$@" </dev/null ;;
+  *) wine "$@" </dev/null ;;
+esac

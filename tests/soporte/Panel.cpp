@@ -1,0 +1,189 @@
+#include "tests/soporte/Panel.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cwchar>
+#include <memory>
+#include <string_view>
+#include <type_traits>
+
+#include "panel/Nombres.h"
+#include "tests/soporte/Entrada.h"
+#include "tests/soporte/ProcesoTesk.h"
+
+namespace tesk::e2e {
+
+namespace {
+
+constexpr std::wstring_view kClaseLista = L"ListBox";
+constexpr int kLargoClase = 64;
+constexpr UINT kEsperaRespuesta = 5000;  // ms; the panel may be busy with a pass
+
+struct LiberarDcPantalla {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+using DcPantalla = std::unique_ptr<std::remove_pointer_t<HDC>, LiberarDcPantalla>;
+
+HWND CajaListaDe(HWND panel) {
+    HWND encontrada = nullptr;
+    EnumChildWindows(
+        panel,
+        [](HWND hija, LPARAM datos) -> BOOL {
+            std::array<wchar_t, kLargoClase> clase{};
+            const int largo = GetClassNameW(hija, clase.data(), kLargoClase);
+            if (CompareStringOrdinal(clase.data(), largo, kClaseLista.data(), static_cast<int>(kClaseLista.size()),
+                                     TRUE) != CSTR_EQUAL) {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(datos) = hija;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&encontrada));
+    return encontrada;
+}
+
+std::wstring Describir(HWND ventana) {
+    std::array<wchar_t, kLargoClase> clase{};
+    GetClassNameW(ventana, clase.data(), kLargoClase);
+    return L"\"" + TituloDe(ventana) + L"\" (" + clase.data() + L")";
+}
+
+// The point must reach this window, or a child of it, and nothing in front.
+bool Alcanza(HWND ventana, POINT punto) {
+    const HWND bajo = WindowFromPoint(punto);
+    if (bajo == ventana || IsChild(ventana, bajo)) return true;
+    ADD_FAILURE() << "the point " << punto.x << "," << punto.y << " is covered by "
+                  << testing::PrintToString(Describir(bajo));
+    return false;
+}
+
+}  // namespace
+
+Panel Panel::DelProceso(DWORD proceso) {
+    for (HWND ventana = GetTopWindow(nullptr); ventana != nullptr; ventana = GetWindow(ventana, GW_HWNDNEXT)) {
+        DWORD suyo = 0;
+        GetWindowThreadProcessId(ventana, &suyo);
+        wchar_t clase[kLargoClase]{};
+        GetClassNameW(ventana, clase, kLargoClase);
+        if (suyo == proceso && std::wcscmp(clase, kClasePanel) == 0) return Panel(ventana);
+    }
+    return Panel();
+}
+
+std::optional<long> Panel::Preguntar(TipoRecurso tipo) const {
+    static const UINT mensaje = RegisterWindowMessageW(kMensajeRecursos);
+    DWORD_PTR respuesta = 0;
+    if (!SendMessageTimeoutW(ventana_, mensaje, static_cast<WPARAM>(tipo), 0, SMTO_ABORTIFHUNG, kEsperaRespuesta,
+                             &respuesta)) {
+        return std::nullopt;
+    }
+    const auto valor = static_cast<long>(static_cast<LRESULT>(respuesta));
+    if (valor < 0) return std::nullopt;
+    return valor;
+}
+
+Panel::Panel(HWND ventana) : ventana_(ventana), caja_(ventana ? CajaListaDe(ventana) : nullptr) {}
+
+bool Panel::SiempreEncima() const { return (GetWindowLongW(ventana_, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+int Panel::Alfa() const {
+    if ((GetWindowLongW(ventana_, GWL_EXSTYLE) & WS_EX_LAYERED) == 0) return -1;
+    COLORREF clave = 0;
+    BYTE alfa = 0;
+    DWORD banderas = 0;
+    if (!GetLayeredWindowAttributes(ventana_, &clave, &alfa, &banderas) || (banderas & LWA_ALPHA) == 0) return -1;
+    return alfa;
+}
+
+RECT Panel::RectVentana() const {
+    RECT rect{};
+    GetWindowRect(ventana_, &rect);
+    return rect;
+}
+
+SIZE Panel::TamanoCliente() const {
+    RECT cliente{};
+    GetClientRect(ventana_, &cliente);
+    return {cliente.right - cliente.left, cliente.bottom - cliente.top};
+}
+
+UINT Panel::Dpi() const {
+    const DcPantalla pantalla(GetDC(nullptr));
+    return static_cast<UINT>(GetDeviceCaps(pantalla.get(), LOGPIXELSX));
+}
+
+std::vector<std::wstring> Panel::Textos() const {
+    std::vector<std::wstring> textos;
+    const LRESULT cantidad = SendMessageW(caja_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < cantidad; ++i) {
+        const LRESULT largo = SendMessageW(caja_, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring texto(static_cast<std::size_t>(std::max<LRESULT>(largo, 0)) + 1, L'\0');
+        const LRESULT copiados =
+            SendMessageW(caja_, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(texto.data()));
+        texto.resize(static_cast<std::size_t>(std::max<LRESULT>(copiados, 0)));
+        textos.push_back(std::move(texto));
+    }
+    return textos;
+}
+
+int Panel::Fila(const std::wstring& texto) const {
+    const std::vector<std::wstring> textos = Textos();
+    const auto it = std::find(textos.begin(), textos.end(), texto);
+    return it == textos.end() ? -1 : static_cast<int>(it - textos.begin());
+}
+
+std::vector<bool> Panel::Marcas() const {
+    std::vector<bool> marcas;
+    const LRESULT cantidad = SendMessageW(caja_, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < cantidad; ++i)
+        marcas.push_back(Marcada(static_cast<int>(i)));
+    return marcas;
+}
+
+bool Panel::Marcada(int indice) const {
+    return SendMessageW(caja_, LB_GETSEL, static_cast<WPARAM>(indice), 0) > 0;
+}
+
+void Panel::Marcar(int indice, bool marcada) const {
+    SendMessageW(caja_, LB_SETSEL, marcada ? TRUE : FALSE, indice);
+}
+
+void Panel::MarcarTodas(bool marcadas) const { Marcar(-1, marcadas); }
+
+void Panel::ClicEnFila(int indice, int desdeIzquierda) const {
+    const auto primera = static_cast<int>(SendMessageW(caja_, LB_GETTOPINDEX, 0, 0));
+    const auto alto = static_cast<int>(SendMessageW(caja_, LB_GETITEMHEIGHT, 0, 0));
+    POINT punto{desdeIzquierda, (indice - primera) * alto + alto / 2};
+    ClientToScreen(caja_, &punto);
+    if (!Alcanza(caja_, punto)) return;
+    prueba::Clic(punto);
+    ApartarRaton();
+}
+
+POINT Panel::PuntoDe(const RectTwips& control) const {
+    POINT punto = Centro(control, Dpi());
+    ClientToScreen(ventana_, &punto);
+    return punto;
+}
+
+void Panel::ClicEn(const RectTwips& control) const {
+    const POINT punto = PuntoDe(control);
+    if (!Alcanza(ventana_, punto)) return;
+    prueba::Clic(punto);
+    ApartarRaton();
+}
+
+void Panel::DobleClicEn(const RectTwips& control) const {
+    const POINT punto = PuntoDe(control);
+    if (!Alcanza(ventana_, punto)) return;
+    prueba::DobleClic(punto);
+    ApartarRaton();
+}
+
+void ApartarRaton() {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) - 2);
+}
+
+}  // namespace tesk::e2e

@@ -1,0 +1,117 @@
+#include "tests/soporte/ProcesoTesk.h"
+
+#include "tests/soporte/Panel.h"
+
+#include <cwchar>
+#include <iterator>
+#include <stdexcept>
+
+#include "panel/Nombres.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanasPrueba.h"
+
+namespace tesk::e2e {
+
+namespace {
+
+constexpr std::chrono::milliseconds kEsperaCierre{5000};
+constexpr DWORD kEsperaFinForzado = 5000;
+constexpr UINT kSalidaForzada = 1;
+constexpr int kLargoTitulo = 512;
+
+prueba::HandlePropio TrabajoQueTerminaAlCerrar() {
+    prueba::HandlePropio trabajo(CreateJobObjectW(nullptr, nullptr));
+    if (!trabajo) return trabajo;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limites{};
+    limites.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(trabajo.get(), JobObjectExtendedLimitInformation, &limites, sizeof(limites));
+    return trabajo;
+}
+
+struct BusquedaVentanas {
+    DWORD proceso;
+    std::vector<HWND> encontradas;
+};
+
+BOOL CALLBACK AnotarSiEsDelProceso(HWND ventana, LPARAM datos) {
+    auto* busqueda = reinterpret_cast<BusquedaVentanas*>(datos);
+    DWORD proceso = 0;
+    GetWindowThreadProcessId(ventana, &proceso);
+    if (proceso == busqueda->proceso) busqueda->encontradas.push_back(ventana);
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring TituloDe(HWND ventana) {
+    std::wstring titulo(kLargoTitulo, L'\0');
+    titulo.resize(static_cast<std::size_t>(std::max(GetWindowTextW(ventana, titulo.data(), kLargoTitulo), 0)));
+    return titulo;
+}
+
+ProcesoTesk::ProcesoTesk(const std::wstring& programa) {
+    std::wstring linea = prueba::CitarArgumento(programa);
+    trabajo_ = TrabajoQueTerminaAlCerrar();
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof(inicio);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &inicio, &info)) {
+        throw std::runtime_error("tesk.exe could not be started");
+    }
+    proceso_.reset(info.hProcess);
+    const prueba::HandlePropio hilo(info.hThread);
+    id_ = info.dwProcessId;
+    if (trabajo_) AssignProcessToJobObject(trabajo_.get(), proceso_.get());
+    ResumeThread(hilo.get());
+}
+
+ProcesoTesk::~ProcesoTesk() { Terminar(); }
+
+bool ProcesoTesk::Vivo() const { return proceso_ && WaitForSingleObject(proceso_.get(), 0) == WAIT_TIMEOUT; }
+
+bool ProcesoTesk::EsperarFin(std::chrono::milliseconds limite) const {
+    return prueba::EsperarHasta([&] { return !Vivo(); }, limite);
+}
+
+std::optional<DWORD> ProcesoTesk::CodigoSalida() const {
+    DWORD codigo = 0;
+    if (Vivo() || !GetExitCodeProcess(proceso_.get(), &codigo)) return std::nullopt;
+    return codigo;
+}
+
+std::vector<HWND> ProcesoTesk::Ventanas() const {
+    BusquedaVentanas busqueda{id_, {}};
+    EnumWindows(AnotarSiEsDelProceso, reinterpret_cast<LPARAM>(&busqueda));
+    return busqueda.encontradas;
+}
+
+HWND ProcesoTesk::VentanaDeClase(const wchar_t* clase) const {
+    for (HWND ventana : Ventanas()) {
+        wchar_t nombre[64]{};
+        GetClassNameW(ventana, nombre, static_cast<int>(std::size(nombre)));
+        if (std::wcscmp(nombre, clase) == 0) return ventana;
+    }
+    return nullptr;
+}
+
+void ProcesoTesk::Terminar() {
+    if (!proceso_) return;
+    if (Vivo()) {
+        // The panel, where there is one: closing it ends the program.
+        const HWND panel = VentanaDeClase(kClasePanel);
+        if (panel != nullptr) {
+            PostMessageW(panel, WM_CLOSE, 0, 0);
+        } else {
+            for (HWND ventana : Ventanas()) PostMessageW(ventana, WM_CLOSE, 0, 0);
+        }
+        if (!EsperarFin(kEsperaCierre)) {
+            TerminateProcess(proceso_.get(), kSalidaForzada);
+            WaitForSingleObject(proceso_.get(), kEsperaFinForzado);
+        }
+    }
+    proceso_.reset();
+    trabajo_.reset();
+}
+
+}  // namespace tesk::e2e

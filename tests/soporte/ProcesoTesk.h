@@ -1,0 +1,49 @@
+// tesk.exe started by a test: its process, its windows as the window manager
+// lists them, and its end, orderly or forced, when the object goes, even if
+// the test fails half-way.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/soporte/Propios.h"
+
+namespace tesk::e2e {
+
+class ProcesoTesk {
+public:
+    // Starts the program at that path; returns at once.
+    explicit ProcesoTesk(const std::wstring& programa);
+    ~ProcesoTesk();
+    ProcesoTesk(const ProcesoTesk&) = delete;
+    ProcesoTesk& operator=(const ProcesoTesk&) = delete;
+
+    DWORD Id() const { return id_; }
+    bool Vivo() const;
+    // Waits for the process to end; true if it did within the limit.
+    bool EsperarFin(std::chrono::milliseconds limite) const;
+    std::optional<DWORD> CodigoSalida() const;
+
+    // The process's top-level windows, in Z order from the front.
+    std::vector<HWND> Ventanas() const;
+    // Its top-level window of that class, if any.
+    HWND VentanaDeClase(const wchar_t* clase) const;
+
+    // Asks the program to close (WM_CLOSE to its windows); ends it by force
+    // if it is still running after a while. Called by the destructor.
+    void Terminar();
+
+private:
+    prueba::HandlePropio trabajo_;  // ends the process if the test process dies first
+    prueba::HandlePropio proceso_;
+    DWORD id_ = 0;
+};
+
+// The text of a window's title, as GetWindowTextW reads it.
+std::wstring TituloDe(HWND ventana);
+
+}  // namespace tesk::e2e

@@ -1,0 +1,49 @@
+// What the test-window program and the tests that drive it agree on: its
+// command line, the class and property of its windows, and the message that
+// makes a window's thread stop pumping.
+//
+//   ventanas_prueba.exe [--salida <file>] (--ventana <title> [modifiers])...
+//
+// Each --ventana creates one top-level window, in command-line order. The
+// modifiers that follow it apply to that window:
+//   --min, --max     shown minimised or maximised (normal otherwise)
+//   --oculta         created but never shown
+//   --sin-titulo     no title at all (the given title is ignored)
+//   --hilo           the window lives on a thread of its own
+// Titles may carry escapes: \u{HEX} for any code point, \\ for a backslash.
+// Once every window exists, --salida receives their handles, one decimal
+// 32-bit handle per line, in creation order. The program ends when all its
+// windows are closed or its main thread receives WM_QUIT.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace tesk::prueba {
+
+inline constexpr wchar_t kOpcionSalida[] = L"--salida";
+inline constexpr wchar_t kOpcionVentana[] = L"--ventana";
+inline constexpr wchar_t kOpcionMin[] = L"--min";
+inline constexpr wchar_t kOpcionMax[] = L"--max";
+inline constexpr wchar_t kOpcionOculta[] = L"--oculta";
+inline constexpr wchar_t kOpcionSinTitulo[] = L"--sin-titulo";
+inline constexpr wchar_t kOpcionHilo[] = L"--hilo";
+
+// Every test window has this class, and this property set to its position
+// on the command line, counted from 1.
+inline constexpr wchar_t kClaseVentanaPrueba[] = L"TeskVentanaPrueba";
+inline constexpr wchar_t kPropiedadIndice[] = L"TeskVentanaPrueba.Indice";
+
+// Registered message: the window's thread stops pumping until the event
+// NombreDespertar(window) is set, or for wParam milliseconds where there is
+// no such event; never longer than wParam milliseconds either way.
+inline constexpr wchar_t kMensajeDormir[] = L"TeskVentanaPrueba.Dormir";
+
+// The name of the event that wakes a window's thread: the window's handle
+// in decimal, so each window has its own.
+inline std::wstring NombreDespertar(const void* ventana) {
+    return L"Local\\TeskVentanaPrueba.Despertar." +
+           std::to_wstring(static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(ventana)));
+}
+
+}  // namespace tesk::prueba

@@ -1,0 +1,143 @@
+#include "tests/soporte/VentanasPrueba.h"
+
+#include <atomic>
+#include <fstream>
+#include <filesystem>
+#include <stdexcept>
+
+#include "desktop/Handles.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/Protocolo.h"
+#include "tests/soporte/Rutas.h"
+
+namespace tesk::prueba {
+
+namespace {
+
+constexpr DWORD kEsperaCierre = 5000;
+constexpr DWORD kEsperaFinForzado = 5000;
+constexpr UINT kSalidaForzada = 1;
+// How long a window's thread has to answer before it counts as hung.
+constexpr UINT kEsperaRespuesta = 200;
+constexpr DWORD kLimiteCuelgue = 120000;
+constexpr wchar_t kPrefijoSalida[] = L"tesk-ventanas-";
+constexpr wchar_t kExtensionSalida[] = L".txt";
+
+std::wstring RutaSalidaNueva() {
+    static std::atomic<unsigned> contador{0};
+    wchar_t carpeta[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, carpeta);
+    return std::wstring(carpeta) + kPrefijoSalida + std::to_wstring(GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++contador) + kExtensionSalida;
+}
+
+std::vector<HWND> LeerHandles(const std::wstring& ruta) {
+    std::vector<HWND> ventanas;
+    std::ifstream archivo{std::filesystem::path(ruta)};
+    Handle handle = 0;
+    while (archivo >> handle) ventanas.push_back(HwndDe(handle));
+    return ventanas;
+}
+
+HandlePropio TrabajoQueTerminaAlCerrar() {
+    HandlePropio trabajo(CreateJobObjectW(nullptr, nullptr));
+    if (!trabajo) return trabajo;
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limites{};
+    limites.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(trabajo.get(), JobObjectExtendedLimitInformation, &limites, sizeof(limites));
+    return trabajo;
+}
+
+}  // namespace
+
+std::wstring CitarArgumento(const std::wstring& argumento) {
+    if (!argumento.empty() && argumento.find_first_of(L" \t\n\v\"") == std::wstring::npos) return argumento;
+    std::wstring citado = L"\"";
+    std::size_t barras = 0;
+    for (wchar_t c : argumento) {
+        if (c == L'\\') {
+            ++barras;
+            continue;
+        }
+        // Backslashes are literal unless a quote follows them.
+        citado.append(c == L'"' ? barras * 2 + 1 : barras, L'\\');
+        barras = 0;
+        citado.push_back(c);
+    }
+    citado.append(barras * 2, L'\\');
+    citado.push_back(L'"');
+    return citado;
+}
+
+VentanasPrueba::VentanasPrueba(const std::vector<std::wstring>& argumentos)
+    : VentanasPrueba(e2e::RutaDe(e2e::kVariableVentanasPrueba), argumentos) {}
+
+VentanasPrueba::VentanasPrueba(const std::wstring& exe, const std::vector<std::wstring>& argumentos)
+    : salida_(RutaSalidaNueva()) {
+    DeleteFileW(salida_.c_str());
+    std::wstring linea = CitarArgumento(exe) + L" " + kOpcionSalida + L" " + CitarArgumento(salida_);
+    for (const std::wstring& argumento : argumentos) linea += L" " + CitarArgumento(argumento);
+
+    trabajo_ = TrabajoQueTerminaAlCerrar();
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof(inicio);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), linea.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                        &inicio, &info)) {
+        throw std::runtime_error("ventanas_prueba.exe could not be started");
+    }
+    proceso_.reset(info.hProcess);
+    const HandlePropio hilo(info.hThread);
+    idProceso_ = info.dwProcessId;
+    if (trabajo_) AssignProcessToJobObject(trabajo_.get(), proceso_.get());
+    ResumeThread(hilo.get());
+
+    const bool listo =
+        EsperarHasta([&] { return !Vivo() || GetFileAttributesW(salida_.c_str()) != INVALID_FILE_ATTRIBUTES; },
+                     kEsperaArranque);
+    if (listo && Vivo()) ventanas_ = LeerHandles(salida_);
+    if (ventanas_.empty()) {
+        Terminar();
+        throw std::runtime_error("ventanas_prueba.exe did not report its windows");
+    }
+}
+
+VentanasPrueba::~VentanasPrueba() { Terminar(); }
+
+bool VentanasPrueba::Vivo() const {
+    return proceso_ && WaitForSingleObject(proceso_.get(), 0) == WAIT_TIMEOUT;
+}
+
+void VentanasPrueba::Terminar() {
+    if (proceso_) {
+        for (HWND ventana : ventanas_) {
+            if (IsWindow(ventana)) PostMessageW(ventana, WM_CLOSE, 0, 0);
+        }
+        if (WaitForSingleObject(proceso_.get(), kEsperaCierre) != WAIT_OBJECT_0) {
+            TerminateProcess(proceso_.get(), kSalidaForzada);
+            WaitForSingleObject(proceso_.get(), kEsperaFinForzado);
+        }
+        proceso_.reset();
+    }
+    DeleteFileW(salida_.c_str());
+}
+
+bool Colgada(HWND ventana) {
+    DWORD_PTR resultado = 0;
+    return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuesta, &resultado) == 0;
+}
+
+Cuelgue::Cuelgue(HWND ventana) : despertar_(CreateEventW(nullptr, TRUE, FALSE, NombreDespertar(ventana).c_str())) {
+    if (!despertar_) throw std::runtime_error("no event to wake the window with");
+    ResetEvent(despertar_.get());  // left set by an earlier hang of the same window
+    PostMessageW(ventana, RegisterWindowMessageW(kMensajeDormir), kLimiteCuelgue, 0);
+    if (!EsperarHasta([&] { return Colgada(ventana); })) {
+        throw std::runtime_error("the window's thread went on answering");
+    }
+}
+
+void Cuelgue::Despertar() {
+    if (despertar_) SetEvent(despertar_.get());
+}
+
+}  // namespace tesk::prueba

@@ -1,0 +1,71 @@
+// ventanas_prueba.exe as a test sees it: started with the windows it is asked
+// for, their handles read back, and the process ended with the object, even
+// when the test fails half-way.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "tests/soporte/Propios.h"
+
+namespace tesk::prueba {
+
+class VentanasPrueba {
+public:
+    // Starts the program named in TESK_VENTANAS_PRUEBA with these arguments
+    // (see Protocolo.h; --salida is added here) and waits until its windows
+    // exist. Throws std::runtime_error when it cannot.
+    explicit VentanasPrueba(const std::vector<std::wstring>& argumentos);
+    // The same, with the program found at that path instead.
+    VentanasPrueba(const std::wstring& programa, const std::vector<std::wstring>& argumentos);
+    ~VentanasPrueba();
+    VentanasPrueba(const VentanasPrueba&) = delete;
+    VentanasPrueba& operator=(const VentanasPrueba&) = delete;
+
+    // The windows, in command-line order.
+    const std::vector<HWND>& Ventanas() const { return ventanas_; }
+    HWND operator[](std::size_t i) const { return ventanas_.at(i); }
+
+    DWORD IdProceso() const { return idProceso_; }
+    bool Vivo() const;
+
+    // Asks every window to close and waits for the process to end; ends it
+    // by force if it does not. Called by the destructor.
+    void Terminar();
+
+private:
+    HandlePropio trabajo_;  // ends the process if the test process dies first
+    HandlePropio proceso_;
+    DWORD idProceso_ = 0;
+    std::wstring salida_;
+    std::vector<HWND> ventanas_;
+};
+
+// The window's thread has stopped answering messages.
+bool Colgada(HWND ventana);
+
+// A window whose thread stops pumping messages from construction until
+// Despertar or destruction, and never longer than two minutes, so that a
+// test that fails midway leaves no program hung. The constructor returns
+// once the thread no longer answers (and throws std::runtime_error if it
+// goes on answering).
+class Cuelgue {
+public:
+    explicit Cuelgue(HWND ventana);
+    ~Cuelgue() { Despertar(); }
+    Cuelgue(const Cuelgue&) = delete;
+    Cuelgue& operator=(const Cuelgue&) = delete;
+
+    void Despertar();
+
+private:
+    HandlePropio despertar_;
+};
+
+// One argument quoted so that CommandLineToArgvW gives it back unchanged.
+std::wstring CitarArgumento(const std::wstring& argumento);
+
+}  // namespace tesk::prueba
