@@ -5,8 +5,8 @@
 
 Shapes are described by signed distance functions and painted with analytic
 anti-aliasing; text is rendered by ImageMagick (`convert`) with the Liberation
-fonts and composited here. Everything else (colour quantisation, the BMP, ICO
-and CUR encoders) is plain Python, so the only tools needed are python3 and
+fonts and composited here. Everything else (colour quantisation, the BMP, ICO,
+CUR and PNG encoders) is plain Python, so the only tools needed are python3 and
 ImageMagick. The build never runs this script: its output files are kept in
 the repository.
 """
@@ -16,6 +16,7 @@ import os
 import struct
 import subprocess
 import sys
+import zlib
 
 FONT_DIR = os.environ.get("LIBERATION_DIR", "/usr/share/fonts/truetype/liberation")
 FONT_BOLD = os.path.join(FONT_DIR, "LiberationSans-Bold.ttf")
@@ -382,6 +383,50 @@ def dib_8(canvas):
     return info + pal + bytes(bits) + mask, 256, 8
 
 
+def png_32(canvas):
+    """An icon image as a PNG file, 8-bit RGBA, the form Windows Vista and
+    later read for 256-pixel icons: far smaller than the same DIB. Each row
+    takes the PNG filter that leaves it the smallest sum of (signed) bytes,
+    the usual heuristic; the rows then go through zlib at its best."""
+    w, h = canvas.w, canvas.h
+    raw = []
+    for y in range(h):
+        row = bytearray()
+        for x in range(w):
+            row += bytes(canvas.rgba8(x, y))
+        raw.append(bytes(row))
+
+    def paeth(a, b, c):
+        p = a + b - c
+        pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+        return a if pa <= pb and pa <= pc else b if pb <= pc else c
+
+    def filtered(kind, row, up):
+        out = bytearray(len(row))
+        for i, v in enumerate(row):
+            a = row[i - 4] if i >= 4 else 0
+            b = up[i]
+            c = up[i - 4] if i >= 4 else 0
+            pred = (0, a, b, (a + b) // 2, paeth(a, b, c))[kind]
+            out[i] = (v - pred) & 0xFF
+        return bytes(out)
+    data = bytearray()
+    up = bytes(4 * w)
+    for row in raw:
+        options = [filtered(kind, row, up) for kind in range(5)]
+        kind = min(range(5), key=lambda k: sum(v if v < 128 else 256 - v for v in options[k]))
+        data += bytes((kind,)) + options[kind]
+        up = row
+
+    def chunk(tag, body):
+        return struct.pack(">I", len(body)) + tag + body + \
+            struct.pack(">I", zlib.crc32(tag + body) & 0xFFFFFFFF)
+    ihdr = struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0)
+    out = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + \
+        chunk(b"IDAT", zlib.compress(bytes(data), 9)) + chunk(b"IEND", b"")
+    return out, 0, 32
+
+
 def median_cut(colours, n):
     unique = sorted(set(colours))
     if len(unique) <= n:
@@ -471,8 +516,10 @@ def tesk_mark(s):
     r = max(2.5, s * 0.19)
     tile = sd_box(m, m, s - m, s - m, r)
     c.fill(tile, linear((0, m), TILE_TOP, (0, s - m), TILE_BOTTOM))
-    # A faint light rim along the top edge gives the tile some depth.
-    rim = intersect(outline(inset(tile, 0.5), 1.0), lambda x, y: y - (m + r))
+    # A faint light rim along the top edge gives the tile some depth: one
+    # pixel wide up to 64 pixels, in proportion above.
+    rw = max(1, round(s / 48))
+    rim = intersect(outline(inset(tile, rw / 2), rw), lambda x, y: y - (m + r))
     c.fill(rim, WHITE, opacity=0.35)
     inner = round(s * 0.17)
     window_with_eye(c, inner, round(s * 0.19), s - inner, s - round(s * 0.19),
@@ -489,7 +536,8 @@ EYE_16 = [
 ]
 
 
-# At 22 pixels (the banner's mark), from (6, 10).
+# At 22 pixels (the banner's mark), from (6, 10); at 20 pixels, whose
+# window is as wide, from (5, 9).
 EYE_22 = [
     "9.........9",
     ".99.....99.",
@@ -498,11 +546,42 @@ EYE_22 = [
     "..9..9..9..",
 ]
 
-PIXEL_EYES = {16: (5, 7, EYE_16), 22: (6, 10, EYE_22)}
+# At 24 pixels, from (6, 10).
+EYE_24 = [
+    "9...........9",
+    ".9.........9.",
+    "..99.....99..",
+    "....99999....",
+    "....9.9.9....",
+    "...9..9..9...",
+]
+
+# Up to 24 pixels the eye is placed pixel by pixel; larger, it is drawn.
+PIXEL_EYES = {16: (5, 7, EYE_16), 20: (5, 9, EYE_22), 22: (6, 10, EYE_22),
+              24: (6, 10, EYE_24)}
+
+# The program's icon: 16 and 32 pixels at 100 % scaling (and 48, Explorer's
+# large icons), 20 and 40 at 125 %, 24 and 48 at 150 %, 32 and 64 at 200 %,
+# and 256 for Explorer's largest views. Each size is drawn at that size.
+# Below 256 the images are 256-colour DIBs, small and crisp, except 20, 24
+# and 40: those are 32-bit BGRA with their alpha, and an AND mask that is
+# opaque wherever the alpha is not zero, for readers that ignore the alpha.
+# They are the sizes whose mask rows are padded (to 16 bits in a bitmap):
+# when Wine hands a tray icon to its notification area it copies the mask
+# as width x height / 8 bytes, so at 125 % and 150 % the bottom rows of a
+# 20 or 24 pixel mask arrived as garbage. An icon with alpha is drawn by its
+# alpha and the mask goes unused. The 256 image is a PNG, which Windows
+# Vista and later read in icons (as a DIB it alone would take 264 KB).
+TESK_SIZES = (16, 20, 24, 32, 40, 48, 64, 256)
+TESK_ALPHA = (20, 24, 40)
+
+
+def tesk_encoder(s):
+    return png_32 if s == 256 else dib_32 if s in TESK_ALPHA else dib_8
 
 
 def tesk_ico():
-    return icon_file([(tesk_mark(s), dib_8) for s in (16, 32, 48)])
+    return icon_file([(tesk_mark(s), tesk_encoder(s)) for s in TESK_SIZES])
 
 
 # The command images: thin strokes, like the labels' type. At 16 pixels

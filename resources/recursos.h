@@ -2,7 +2,8 @@
 // the code that loads them.
 #pragma once
 
-#define IDI_TESK 1          // panel, program and tray icon: 16, 32 and 48 pixels
+#define IDI_TESK 1          // panel, program and tray icon: 16, 20, 24, 32, 40,
+                            // 48, 64 and 256 pixels
 #define IDI_MINIMIZAR 2     // command images: 16 x 16, and 20, 24, 32 for higher DPI
 #define IDI_CERRAR 3
 #define IDI_CAMBIAR 4
