@@ -76,8 +76,24 @@ public:
     // The showCmd of the window's placement; 0 when the query fails.
     virtual std::int32_t EstadoMostrar(Handle ventana) = 0;
 
-    // ShowWindow: kSwHide hides, a saved showCmd shows in that state.
+    // Asks the window to take a show state: kSwHide hides it, a show command
+    // shows it in that state. Nothing waits for another program: a window of
+    // another thread is asked without waiting and takes the state when its
+    // thread gets to it; calls to one window land in the order they were
+    // made. Until then EsVisible reports the visibility asked for.
     virtual void Mostrar(Handle ventana, std::int32_t estado) = 0;
+
+    // Asks the window to come to the top of the Z order without being
+    // activated, without waiting, as Mostrar does.
+    virtual void Subir(Handle ventana) = 0;
+
+    // True while something asked of the window has not landed yet. A window
+    // that no longer exists has nothing in flight.
+    virtual bool EnVuelo(Handle ventana) = 0;
+
+    // Forgets what has landed and the windows that are gone, so that what is
+    // tracked never outgrows what is still in flight.
+    virtual void Asentar() {}
 
     // SetForegroundWindow.
     virtual void TraerAlFrente(Handle ventana) = 0;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 
 #include "desktop/Handles.h"
 
@@ -18,9 +19,6 @@ constexpr wchar_t kClaseFondoEscritorio[] = L"Progman";
 // layers, and the notification area Wine shows when it has no taskbar.
 constexpr const wchar_t* kClasesOtrasSuperficies[] = {L"Shell_SecondaryTrayWnd", L"WorkerW",
                                                      L"__winex11_standalone_tray"};
-// How long a window's thread may take to answer before it counts as not
-// responding.
-constexpr UINT kEsperaRespuestaMs = 100;
 // Characters of the tip in the first layout of the record.
 constexpr std::size_t kLargoTipV1 = 64;
 
@@ -39,12 +37,38 @@ NOTIFYICONDATAW RegistroIcono(const IconoBandeja& icono) {
     return datos;
 }
 
-// True when the window's thread takes messages now. Windows of this thread
-// always do.
-bool Responde(HWND ventana) {
-    if (GetWindowThreadProcessId(ventana, nullptr) == GetCurrentThreadId()) return true;
-    DWORD_PTR resultado = 0;
-    return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuestaMs, &resultado) != 0;
+// A window of the program's own thread: shown, hidden and raised at once.
+bool Propia(HWND ventana) { return GetWindowThreadProcessId(ventana, nullptr) == GetCurrentThreadId(); }
+
+// The show command has taken effect: the window shows the visibility it
+// asks for and, for the commands that set one, its state. SW_SHOW and
+// SW_SHOWNA show the window as it is, in whatever state.
+bool EstadoAlcanzado(HWND ventana, std::int32_t estado) {
+    const bool visible = IsWindowVisible(ventana) != FALSE;
+    if (estado == SW_HIDE) return !visible;
+    if (!visible) return false;
+    switch (estado) {
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+        case SW_SHOWMINNOACTIVE:
+            return IsIconic(ventana) != FALSE;
+        case SW_SHOWMAXIMIZED:
+            return IsZoomed(ventana) != FALSE;
+        case SW_SHOWNORMAL:
+        case SW_RESTORE:
+            return !IsIconic(ventana) && !IsZoomed(ventana);
+        default:
+            return true;
+    }
+}
+
+// The window lies above every other window on screen outside the topmost
+// band.
+bool EnLoAlto(HWND ventana) {
+    for (HWND encima = GetWindow(ventana, GW_HWNDPREV); encima != nullptr; encima = GetWindow(encima, GW_HWNDPREV)) {
+        if (IsWindowVisible(encima) && (GetWindowLongW(encima, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -77,18 +101,41 @@ Handle EscritorioWin32::SiguienteVentana(Handle ventana) {
 }
 
 bool EscritorioWin32::EsVisible(Handle ventana) {
-    const HWND h = HwndDe(ventana);
-    const bool visible = IsWindowVisible(h) != FALSE;
+    // A window with a show or hide in flight is reported as that call will
+    // leave it: a restore never mistakes a window about to hide for one that
+    // stayed on screen.
     auto pendiente = pendientes_.find(ventana);
-    if (pendiente == pendientes_.end()) return visible;
-    const bool prometido = pendiente->second != SW_HIDE;
-    // Once the window shows what the queued call promised (or is gone), the
-    // call has landed, or lands with no change.
-    if (visible == prometido || !IsWindow(h)) {
-        pendientes_.erase(pendiente);
-        return visible;
+    if (pendiente != pendientes_.end() && pendiente->second.estado && !Aterrizado(pendiente)) {
+        return *pendiente->second.estado != SW_HIDE;
     }
-    return prometido;
+    return IsWindowVisible(HwndDe(ventana)) != FALSE;
+}
+
+bool EscritorioWin32::EnVuelo(Handle ventana) {
+    auto pendiente = pendientes_.find(ventana);
+    return pendiente != pendientes_.end() && !Aterrizado(pendiente);
+}
+
+bool EscritorioWin32::Aterrizado(std::unordered_map<Handle, Pedido>::iterator pendiente) {
+    const HWND h = HwndDe(pendiente->first);
+    Pedido& pedido = pendiente->second;
+    if (!IsWindow(h)) {
+        pendientes_.erase(pendiente);  // gone: nothing of it is in flight
+        return true;
+    }
+    if (pedido.estado && EstadoAlcanzado(h, *pedido.estado)) pedido.estado.reset();
+    if (pedido.subir && EnLoAlto(h)) pedido.subir = false;
+    if (pedido.estado || pedido.subir) return false;
+    pendientes_.erase(pendiente);
+    return true;
+}
+
+void EscritorioWin32::Asentar() {
+    for (auto it = pendientes_.begin(); it != pendientes_.end();) {
+        auto siguiente = std::next(it);
+        Aterrizado(it);
+        it = siguiente;
+    }
 }
 
 std::wstring EscritorioWin32::Titulo(Handle ventana) {
@@ -107,13 +154,27 @@ std::int32_t EscritorioWin32::EstadoMostrar(Handle ventana) {
 
 void EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
     const HWND h = HwndDe(ventana);
-    if (Responde(h)) {
+    if (Propia(h)) {
         ShowWindow(h, estado);
-        pendientes_.erase(ventana);
-    } else {
-        ShowWindowAsync(h, estado);
-        pendientes_[ventana] = estado;
+        return;
     }
+    // Posted to the window's thread, never sent: ShowWindow would wait for
+    // that thread, which may be busy or blocked inside its own handlers for
+    // as long as it likes. Every call to another thread's window goes this
+    // way, so each lands in the order it was made.
+    ShowWindowAsync(h, estado);
+    pendientes_[ventana].estado = estado;
+}
+
+void EscritorioWin32::Subir(Handle ventana) {
+    const HWND h = HwndDe(ventana);
+    constexpr UINT kSinMoverNiActivar = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    if (Propia(h)) {
+        SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, kSinMoverNiActivar);
+        return;
+    }
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, kSinMoverNiActivar | SWP_ASYNCWINDOWPOS);
+    pendientes_[ventana].subir = true;
 }
 
 void EscritorioWin32::TraerAlFrente(Handle ventana) {

@@ -1,14 +1,14 @@
 // The desktop boundary on Windows: user32 and shell32, through their wide
 // entry points.
 //
-// Showing or hiding another program's window waits for that window's thread.
-// A window whose thread does not answer is shown or hidden without waiting:
-// the call is queued for the window, which takes its state when it recovers,
-// and until then the boundary reports the visibility the queued call will
-// give it, so a restore never mistakes a window about to hide for one that
-// stayed on screen.
+// Nothing here waits on another program. Showing, hiding or raising another
+// thread's window is posted to that thread, which takes it when it gets to
+// it; the boundary keeps what it asked of each window until the window shows
+// it has landed (or is gone), and until then reports the visibility asked
+// for. The program's own windows are shown, hidden and raised at once.
 #pragma once
 
+#include <optional>
 #include <unordered_map>
 
 #include "desktop/Escritorio.h"
@@ -26,6 +26,9 @@ public:
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
     void Mostrar(Handle ventana, std::int32_t estado) override;
+    void Subir(Handle ventana) override;
+    bool EnVuelo(Handle ventana) override;
+    void Asentar() override;
     void TraerAlFrente(Handle ventana) override;
     std::uint16_t EstadoTecla(std::int32_t codigo) override;
     std::uint32_t EstiloExtendido(Handle ventana) override;
@@ -37,8 +40,16 @@ public:
     bool QuitarIcono(const IconoBandeja& icono) override;
 
 private:
-    // Show commands queued for windows that were not answering, by window.
-    std::unordered_map<Handle, std::int32_t> pendientes_;
+    // What was asked of a window and has not landed yet.
+    struct Pedido {
+        std::optional<std::int32_t> estado;  // the last show command asked for
+        bool subir = false;                  // a raise asked for
+    };
+    // Checks the window against what it was asked: true (and the entry gone)
+    // once all of it has landed or the window no longer exists.
+    bool Aterrizado(std::unordered_map<Handle, Pedido>::iterator pendiente);
+
+    std::unordered_map<Handle, Pedido> pendientes_;
 };
 
 }  // namespace tesk

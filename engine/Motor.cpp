@@ -1,6 +1,8 @@
 #include "engine/Motor.h"
 
 #include <algorithm>
+#include <exception>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -10,9 +12,19 @@ namespace tesk {
 
 namespace {
 
-// A window recorded with no show state (its placement could not be read) is
-// still brought back: showing it with "hide" would lose it.
-std::int32_t EstadoAlMostrar(std::int32_t estado) { return estado == kSwHide ? kSwShow : estado; }
+// How long a pass waits for its calls to land before it lets them land on
+// their own.
+constexpr std::int64_t kEsperaAterrizajeMs = 2000;
+
+// The command that shows a recorded window again. A window recorded in the
+// normal state is shown as it is (SW_SHOW), which keeps its size and place:
+// SW_SHOWNORMAL would undo a window arranged (snapped) to half the screen,
+// whose placement also says normal. A window recorded with no show state
+// (its placement could not be read) is still brought back: showing it with
+// "hide" would lose it. Minimised and maximised keep their commands.
+std::int32_t EstadoAlMostrar(std::int32_t estado) {
+    return estado == kSwHide || estado == kSwShowNormal ? kSwShow : estado;
+}
 
 // The top-level windows front to back, taken before any of them is touched:
 // hiding a window can move it, or another one, in the Z order, and a walk
@@ -66,14 +78,22 @@ void Motor::ActualizarLista() {
     indiceLista_.clear();
     lista_.Limpiar();
 
-    for (Handle h : orden) {
-        if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h)) continue;
-        std::wstring titulo = LeerTitulo(escritorio_, h);
-        const std::int32_t estado = escritorio_.EstadoMostrar(h);
-        if (titulo.empty()) continue;
-        lista_.Agregar(titulo);
-        indiceLista_.emplace(h, ventanasLista_.size());
-        ventanasLista_.push_back({h, estado, std::move(titulo)});
+    try {
+        for (Handle h : orden) {
+            if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h)) continue;
+            std::wstring titulo = LeerTitulo(escritorio_, h);
+            const std::int32_t estado = escritorio_.EstadoMostrar(h);
+            if (titulo.empty()) continue;
+            ventanasLista_.push_back({h, estado, titulo});
+            indiceLista_.emplace(h, ventanasLista_.size() - 1);
+            lista_.Agregar(titulo);
+        }
+    } catch (const std::exception&) {
+        // A refresh that fails leaves an empty list rather than entries and
+        // records that no longer match.
+        ventanasLista_ = VentanasVacias();
+        indiceLista_.clear();
+        lista_.Limpiar();
     }
 }
 
@@ -88,10 +108,13 @@ bool Motor::DebeOcultarse(Handle ventana, bool objetivo) const {
 }
 
 void Motor::Ocultar(Handle ventana) {
-    enCurso_ = ventana;
+    // Marked before it is asked: whatever runs from here on (a close) knows
+    // the window is the program's to bring back. Its record was appended
+    // just before.
+    ocultadas_.back() = true;
+    pedidas_.push_back(ventana);
     escritorio_.Mostrar(ventana, kSwHide);
-    enCurso_ = 0;
-    if (abortar_) return;  // the pass was undone while the call waited
+    if (abortar_) return;  // the pass was undone meanwhile
     ultimaOculta_ = ventana;
     oculto_ = true;
 }
@@ -105,7 +128,34 @@ void Motor::OcultarVentanas() {
 
     pasada_ = Pasada::ocultando;
     abortar_ = false;
+    try {
+        RecorrerOcultacion();
+    } catch (const std::exception&) {
+        // Out of memory, say: the pass stops here. What it hid is recorded
+        // (every record comes before its window is hidden), so the next
+        // press brings it back.
+    }
+    if (abortar_) {
+        // Closed while hiding: whatever got hidden after the close looked
+        // comes back too.
+        cursor_ = 1;
+        try {
+            RecorrerRestauracion();
+        } catch (const std::exception&) {
+        }
+        abortar_ = false;
+        oculto_ = false;
+    }
+    pasada_ = Pasada::ninguna;
+    // A pass that hid nothing leaves the program reachable through its icon.
+    if (!oculto_) anfitrion_.RestaurarIconoBandeja();
+}
+
+void Motor::RecorrerOcultacion() {
+    escritorio_.Asentar();
     ventanasGuardadas_ = VentanasVacias();
+    ocultadas_.assign(1, false);
+    pedidas_.clear();
     const bool objetivo = modo_ != kModoOcultar;
 
     anfitrion_.OcultarPanel();
@@ -117,28 +167,18 @@ void Motor::OcultarVentanas() {
     ultimaOculta_ = -1;
 
     for (Handle h : orden) {
-        if (abortar_) break;
+        if (abortar_) return;
         if (!escritorio_.EsVisible(h)) continue;
         GuardarVentana(h);
         if (h == propia || shell.Contiene(h)) continue;
         if (DebeOcultarse(h, objetivo)) Ocultar(h);
     }
-
-    if (abortar_) {
-        // Closed while hiding: whatever got hidden after the close looked
-        // comes back too.
-        cursor_ = 1;
-        RecorrerRestauracion();
-        abortar_ = false;
-        oculto_ = false;
-    }
-    pasada_ = Pasada::ninguna;
-    // A pass that hid nothing leaves the program reachable through its icon.
-    if (!oculto_) anfitrion_.RestaurarIconoBandeja();
+    EsperarAterrizaje(pedidas_);
 }
 
 void Motor::GuardarVentana(Handle ventana) {
     ventanasGuardadas_.push_back({ventana, 0, {}});
+    ocultadas_.push_back(false);
     try {
         Ventana& registro = ventanasGuardadas_.back();
         registro.Titulo = LeerTitulo(escritorio_, ventana);
@@ -148,22 +188,67 @@ void Motor::GuardarVentana(Handle ventana) {
     }
 }
 
+bool Motor::EsperarAterrizaje(const std::vector<Handle>& ventanas, bool hastaElFinal) {
+    const std::int64_t limite = anfitrion_.Reloj() + kEsperaAterrizajeMs;
+    std::size_t aterrizadas = 0;  // calls land in order for each window, not across windows
+    for (;;) {
+        while (aterrizadas < ventanas.size() && !escritorio_.EnVuelo(ventanas[aterrizadas])) ++aterrizadas;
+        if (aterrizadas == ventanas.size()) return true;
+        if ((abortar_ && !hastaElFinal) || anfitrion_.Reloj() >= limite) return false;
+        anfitrion_.EsperarEventos();
+    }
+}
+
 void Motor::RecorrerRestauracion() {
     while (cursor_ < ventanasGuardadas_.size()) {
-        const Ventana registro = ventanasGuardadas_[cursor_++];
-        // The window a hide call is still busy with will be hidden once that
-        // call completes, whatever it looks like now: show it after the hide.
-        if (escritorio_.EsVisible(registro.hWnd) && registro.hWnd != enCurso_) continue;
-        escritorio_.Mostrar(registro.hWnd, EstadoAlMostrar(registro.Estado));
+        const std::size_t i = cursor_++;
+        if (i >= ocultadas_.size() || !ocultadas_[i]) continue;  // left alone by the hide pass
+        const Handle h = ventanasGuardadas_[i].hWnd;
+        // Visible as far as the boundary knows: a window whose hide is still
+        // in flight counts as hidden, and its show lands after that hide.
+        if (escritorio_.EsVisible(h)) continue;
+        escritorio_.Mostrar(h, EstadoAlMostrar(ventanasGuardadas_[i].Estado));
+        // Given back: if its program hides it again before a restore that
+        // failed midway is tried again, that is its program's doing.
+        ocultadas_[i] = false;
+        pedidas_.push_back(h);
         if (pasada_ == Pasada::mostrando) anfitrion_.ProcesarEventos();
     }
 }
 
+void Motor::Apilar() {
+    // Those shown again that are on screen now, in record order; a restore
+    // that showed them one at a time would have left the last one on top.
+    std::vector<Handle> mostradas;
+    for (Handle h : pedidas_)
+        if (escritorio_.EsVisible(h) && !escritorio_.EnVuelo(h)) mostradas.push_back(h);
+    if (mostradas.size() < 2) return;
+    // Their calls landed in whatever order the programs took them. The
+    // longest run from the first on that already lies each above the one
+    // before stays; the rest are raised one at a time, in order.
+    std::unordered_map<Handle, std::size_t> altura;  // 0 at the front
+    std::size_t n = 0;
+    for (Handle h = escritorio_.PrimeraVentana(anfitrion_.VentanaPropia()); h != 0 && n <= 4 * altura.size() + 4096;
+         h = escritorio_.SiguienteVentana(h), ++n) {
+        altura.emplace(h, n);
+    }
+    std::size_t bien = 1;
+    while (bien < mostradas.size() && altura.count(mostradas[bien]) && altura.count(mostradas[bien - 1]) &&
+           altura[mostradas[bien]] < altura[mostradas[bien - 1]]) {
+        ++bien;
+    }
+    for (std::size_t i = bien; i < mostradas.size(); ++i) {
+        escritorio_.Subir(mostradas[i]);
+        if (!EsperarAterrizaje({mostradas[i]})) break;  // a window that stopped answering: the rest stay
+    }
+}
+
 void Motor::TerminarRestauracion() {
+    EsperarAterrizaje(pedidas_);
+    Apilar();
     if (ultimaOculta_ != -1) escritorio_.TraerAlFrente(ultimaOculta_);
     anfitrion_.RestaurarIconoBandeja();
     oculto_ = false;
-    pasada_ = Pasada::ninguna;
 }
 
 void Motor::MostrarVentanas() {
@@ -175,9 +260,17 @@ void Motor::MostrarVentanas() {
     if (ventanasGuardadas_.size() <= 1) return;
 
     pasada_ = Pasada::mostrando;
-    cursor_ = 1;
-    RecorrerRestauracion();
-    TerminarRestauracion();
+    try {
+        escritorio_.Asentar();
+        cursor_ = 1;
+        pedidas_.clear();
+        RecorrerRestauracion();
+        TerminarRestauracion();
+    } catch (const std::exception&) {
+        // The pass stops here; the windows not yet shown stay recorded, and
+        // the next press shows them.
+    }
+    pasada_ = Pasada::ninguna;
 }
 
 void Motor::RestaurarAntesDeCerrar() {
@@ -195,6 +288,9 @@ void Motor::RestaurarAntesDeCerrar() {
             oculto_ = false;
             break;
     }
+    // The program ends next: its calls are given their time to land first,
+    // so that every window is back, or on its way, before it goes.
+    EsperarAterrizaje(pedidas_, true);
 }
 
 void Motor::tmrTempo_Timer() {

@@ -1,14 +1,21 @@
 // The concealment engine: the window records, the concealment state, the
 // candidate list's refresh, the hide and restore passes and the activation key.
 //
-// Everything runs on the panel's one thread. Two things can still run inside
-// a pass: the restore pass lets queued events run after each window it shows,
-// and a call that hides or shows another program's window lets messages sent
-// to the panel run while it waits. The engine's rule for both: no pass starts
-// inside another. A tick during a pass does nothing; a restore asked for
-// during a restore finishes the running one; a restore asked for during a hide
-// pass (the program being closed) stops the hide pass and shows back what it
-// had hidden.
+// Everything runs on the panel's one thread, and no pass waits on another
+// program: a pass asks every window it hides or shows without waiting, then
+// waits for its calls to land while it handles the program's own events,
+// for two seconds at most; a window still busy then takes its state later,
+// and the desktop boundary reports the state it was asked for meanwhile.
+// Events run inside a pass: the restore pass lets queued events run after
+// each window it shows, and both passes handle events while they wait. The
+// engine's rule for them: no pass starts inside another. A tick during a
+// pass does nothing; a restore asked for during a restore finishes the
+// running one; a restore asked for during a hide pass (the program being
+// closed) stops the hide pass and shows back what it had hidden.
+//
+// A failure inside a pass (memory running out) ends the pass where it is:
+// what it hid stays recorded, so the next press brings it back, and no pass
+// is left marked as running.
 #pragma once
 
 #include <cstddef>
@@ -46,9 +53,11 @@ public:
     // Appends one window's record to VentanasGuardadas.
     void GuardarVentana(Handle ventana);
 
-    // The restore pass: shows every recorded window that is not visible in
-    // its recorded state, brings the last hidden one to the front and puts
-    // the tray icon back. Called during a restore, finishes that restore.
+    // The restore pass: shows every window the hide pass hid that is not
+    // visible, in its recorded state, brings the last hidden one to the front
+    // and puts the tray icon back. Windows the hide pass left alone are left
+    // alone, even if their program hid them meanwhile. Called during a
+    // restore, finishes that restore.
     void MostrarVentanas();
 
     // The 100 ms tick: one pass per new press of the activation key.
@@ -86,10 +95,19 @@ private:
     Shell BuscarShell();
     bool DebeOcultarse(Handle ventana, bool objetivo) const;
     void Ocultar(Handle ventana);
-    // Shows each record from cursor_ on that is not visible, and the window
-    // a hide call is still busy with.
+    void RecorrerOcultacion();
+    // Shows each window from record cursor_ on that the hide pass hid and
+    // that is not visible (or about to be hidden by a call still in flight).
     void RecorrerRestauracion();
     void TerminarRestauracion();
+    // Handles the program's events until every call made to these windows
+    // has landed, or the time allowed has passed; whether they all landed.
+    // hastaElFinal: waits even when the pass is being undone (the program
+    // is closing).
+    bool EsperarAterrizaje(const std::vector<Handle>& ventanas, bool hastaElFinal = false);
+    // Stacks the windows shown again as a restore that showed them one at a
+    // time would have left them: each one shown above the ones before it.
+    void Apilar();
     void EmpezarAVigilarTecla();
 
     Escritorio& escritorio_;
@@ -98,6 +116,11 @@ private:
 
     Ventanas ventanasLista_ = VentanasVacias();
     Ventanas ventanasGuardadas_ = VentanasVacias();
+    // Beside each record of VentanasGuardadas: whether the hide pass hid it.
+    std::vector<bool> ocultadas_ = std::vector<bool>(1, false);
+    // What the hide pass asked to hide, and what the restore asked to show,
+    // in record order.
+    std::vector<Handle> pedidas_;
     // Handle -> entries of the list (positions in VentanasLista), so a hide
     // pass looks each window up in constant time.
     std::unordered_multimap<Handle, std::size_t> indiceLista_;
@@ -109,7 +132,6 @@ private:
 
     Pasada pasada_ = Pasada::ninguna;
     bool abortar_ = false;        // a hide pass must stop and undo
-    Handle enCurso_ = 0;          // the window a hide call is busy with
     std::size_t cursor_ = 1;      // next record of a running restore
     DetectorPulsacion detector_;
 };

@@ -23,6 +23,8 @@ inline constexpr wchar_t kMensajeBarraCreada[] = L"TaskbarCreated";
 inline constexpr UINT_PTR kIdTemporizador = 1;  // tmrTempo
 inline constexpr UINT kIntervaloTemporizador = 100;
 inline constexpr std::uint8_t kPorcentajeOpacidad = 90;
+// How long a pass waiting for its calls to land sleeps between two looks.
+inline constexpr DWORD kEsperaEventosMs = 5;
 
 // PB only contains the list box; it gives it its colours.
 LRESULT CALLBACK ProcedimientoMarco(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
@@ -197,6 +199,15 @@ void FormPrincipal::ProcesarEventos() {
         ::DispatchMessageW(&mensaje);
     }
 }
+
+void FormPrincipal::EsperarEventos() {
+    // Until something arrives for the program or a few milliseconds pass:
+    // the windows asked to change show it in their own time.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, kEsperaEventosMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    ProcesarEventos();
+}
+
+std::int64_t FormPrincipal::Reloj() { return static_cast<std::int64_t>(::GetTickCount64()); }
 
 // Messages.
 

@@ -37,6 +37,8 @@ public:
     void QuitarIconoBandeja() override;
     void RestaurarIconoBandeja() override;
     void ProcesarEventos() override;
+    void EsperarEventos() override;
+    std::int64_t Reloj() override;
 
 private:
     template <class T>

@@ -95,8 +95,11 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
 
         Pulsar(VK_F6, sinMarcar);
         ASSERT_TRUE(EsperarIcono(true));
-        EXPECT_EQ(EstadosDe(todas), antes);
-        EXPECT_EQ(GetForegroundWindow(), MasAlFondo(delanteAtras, ocultas));
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return EstadosDe(todas) == antes; }));
+        // The foreground moves in the window's own thread, when it gets to it.
+        const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
+            << "the foreground is " << GetForegroundWindow() << ", not " << alFrente;
     }
 }
 

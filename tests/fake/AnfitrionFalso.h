@@ -1,6 +1,7 @@
 // A stand-in for the panel that hosts the engine: a panel window on the
 // stand-in desktop, its tray icon kept by the real tray procedures, and an
-// event queue that the restore pass drains when it lets events run.
+// event queue that the restore pass drains when it lets events run, and a
+// clock that moves only while the engine waits for its calls to land.
 #pragma once
 
 #include <deque>
@@ -34,6 +35,23 @@ public:
         }
     }
 
+    // A short wait for events: the windows' threads take every call held
+    // for them (or what alEsperar lets land), then the queued events run.
+    void EsperarEventos() override {
+        ++esperas;
+        reloj += kPasoReloj;
+        if (alEsperar)
+            alEsperar();
+        else
+            escritorio_.EntregarTodo();
+        while (!cola.empty()) {
+            auto evento = std::move(cola.front());
+            cola.pop_front();
+            evento();
+        }
+    }
+    std::int64_t Reloj() override { return reloj; }
+
     bool IconoPresente() const { return escritorio_.Iconos().count({panel, kIdIcono}) != 0; }
 
     EscritorioFalso& escritorio_;
@@ -41,6 +59,10 @@ public:
     Handle panel;
     std::deque<std::function<void()>> cola;
     int eventosProcesados = 0;
+    static constexpr std::int64_t kPasoReloj = 10;
+    std::int64_t reloj = 0;
+    int esperas = 0;
+    std::function<void()> alEsperar;
 };
 
 }  // namespace tesk::prueba

@@ -1,5 +1,7 @@
 #include "tests/fake/EscritorioFalso.h"
 
+#include <algorithm>
+
 namespace tesk::prueba {
 
 Handle EscritorioFalso::Nuevo(std::wstring titulo, std::int32_t showCmd, bool visible, bool alFrente) {
@@ -43,6 +45,8 @@ void EscritorioFalso::Cerrar(Handle ventana) {
     orden_.erase(it->second);
     posicion_.erase(it);
     ventanas_.erase(ventana);
+    enVuelo_.erase(ventana);
+    bloqueadas_.erase(ventana);
     for (auto i = iconos_.begin(); i != iconos_.end();) {
         i = i->first.first == ventana ? iconos_.erase(i) : std::next(i);
     }
@@ -93,8 +97,21 @@ Handle EscritorioFalso::SiguienteVentana(Handle ventana) {
 }
 
 bool EscritorioFalso::EsVisible(Handle ventana) {
+    if (antesDeConsultar) antesDeConsultar();
+    return VisibleSegunLoPedido(ventana);
+}
+
+bool EscritorioFalso::VisibleSegunLoPedido(Handle ventana) const {
     auto it = ventanas_.find(ventana);
-    return it != ventanas_.end() && it->second.visible;
+    if (it == ventanas_.end()) return false;
+    // A window with calls in flight is reported as the last of them will
+    // leave it, as the boundary on Windows does.
+    auto vuelo = enVuelo_.find(ventana);
+    if (vuelo != enVuelo_.end()) {
+        for (auto p = vuelo->second.rbegin(); p != vuelo->second.rend(); ++p)
+            if (*p != kSubirFalso) return *p != kSwHide;
+    }
+    return it->second.visible;
 }
 
 std::wstring EscritorioFalso::Titulo(Handle ventana) {
@@ -113,38 +130,90 @@ std::int32_t EscritorioFalso::EstadoMostrar(Handle ventana) {
 
 void EscritorioFalso::Mostrar(Handle ventana, std::int32_t estado) {
     llamadas_.emplace_back(ventana, estado);
+    Pedir(ventana, estado);
+}
+
+void EscritorioFalso::Subir(Handle ventana) {
+    subidas_.push_back(ventana);
+    Pedir(ventana, kSubirFalso);
+}
+
+void EscritorioFalso::Pedir(Handle ventana, std::int32_t pedido) {
+    if (!Existe(ventana)) return;
     if (enVuelo_.count(ventana)) {
-        // The window's thread is still busy with an earlier call: this one
+        // The window's thread has not got to an earlier call yet: this one
         // lands after it.
-        enVuelo_[ventana].push_back(estado);
+        enVuelo_[ventana].push_back(pedido);
         return;
     }
-    if (antesDeMostrar) {
-        // The call waits for the window's thread; meanwhile the hook runs.
-        // The call lands afterwards even if the caller never returns.
-        enVuelo_[ventana];
+    if (diferir || bloqueadas_.count(ventana)) {
+        enVuelo_[ventana].push_back(pedido);
+        return;
+    }
+    if (antesDeMostrar && pedido != kSubirFalso) {
+        // Something reaches the program while the call is on its way; the
+        // call lands afterwards even if the caller never returns.
+        enVuelo_[ventana].push_back(pedido);
         struct Aterrizaje {
             EscritorioFalso& e;
             Handle h;
-            std::int32_t estado;
-            ~Aterrizaje() {
-                auto detras = std::move(e.enVuelo_[h]);
-                e.enVuelo_.erase(h);
-                e.Aplicar(h, estado);
-                for (std::int32_t d : detras) e.Aplicar(h, d);
-            }
-        } aterrizaje{*this, ventana, estado};
-        antesDeMostrar(ventana, estado);
+            ~Aterrizaje() { e.Aterrizar(h); }
+        } aterrizaje{*this, ventana};
+        antesDeMostrar(ventana, pedido);
     } else {
-        Aplicar(ventana, estado);
+        Aplicar(ventana, pedido);
     }
-    if (despuesDeMostrar) despuesDeMostrar(ventana, estado);
+    if (despuesDeMostrar && pedido != kSubirFalso) despuesDeMostrar(ventana, pedido);
 }
+
+void EscritorioFalso::Aterrizar(Handle ventana) {
+    auto it = enVuelo_.find(ventana);
+    if (it == enVuelo_.end()) return;
+    const std::vector<std::int32_t> pedidos = std::move(it->second);
+    enVuelo_.erase(it);
+    for (std::int32_t pedido : pedidos) Aplicar(ventana, pedido);
+}
+
+bool EscritorioFalso::EnVuelo(Handle ventana) { return Existe(ventana) && enVuelo_.count(ventana) != 0; }
+
+void EscritorioFalso::Entregar(const std::function<std::size_t(std::size_t)>& elegir) {
+    // The windows' threads take their calls in any order across windows,
+    // each window's in the order they were made; a blocked thread takes none.
+    for (;;) {
+        std::vector<Handle> listas;
+        for (const auto& [h, pedidos] : enVuelo_)
+            if (!bloqueadas_.count(h)) listas.push_back(h);
+        if (listas.empty()) return;
+        std::sort(listas.begin(), listas.end());
+        const std::size_t i = elegir(listas.size() + 1);
+        if (i >= listas.size()) return;  // the rest later
+        const Handle h = listas[i];
+        auto& pedidos = enVuelo_[h];
+        const std::int32_t pedido = pedidos.front();
+        pedidos.erase(pedidos.begin());
+        if (pedidos.empty()) enVuelo_.erase(h);
+        Aplicar(h, pedido);
+    }
+}
+
+void EscritorioFalso::EntregarTodo() {
+    Entregar([](std::size_t) { return std::size_t{0}; });
+}
+
+void EscritorioFalso::Bloquear(Handle ventana) { bloqueadas_.insert(ventana); }
+
+void EscritorioFalso::Desbloquear(Handle ventana) { bloqueadas_.erase(ventana); }
 
 void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
     auto it = ventanas_.find(ventana);
     if (it == ventanas_.end()) return;
     VentanaFalsa& v = it->second;
+    if (estado == kSubirFalso) {
+        AlFrenteDelZ(ventana);
+        return;
+    }
+    if (estado != kSwHide && !v.visible && mostrarLlevaAlFrente) AlFrenteDelZ(ventana);
+    if (estado == kSwShowNormal || estado == kSwRestore) v.acomodada = false;  // back to its own size and place
     switch (estado) {
         case kSwHide:
             v.visible = false;  // the placement is kept

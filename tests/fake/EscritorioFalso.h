@@ -11,6 +11,7 @@
 #include <list>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -26,6 +27,9 @@ struct VentanaFalsa {
     std::int32_t showCmd = kSwShowNormal;  // normal, minimised or maximised
     std::uint32_t estiloExtendido = 0;
     std::optional<std::uint8_t> alfa;  // set once the window is layered
+    // Arranged (snapped) to part of the screen: the placement still says
+    // normal; SW_SHOWNORMAL and SW_RESTORE put it back to its own size.
+    bool acomodada = false;
 };
 
 class EscritorioFalso final : public Escritorio {
@@ -52,6 +56,8 @@ public:
 
     bool Existe(Handle ventana) const { return ventanas_.count(ventana) != 0; }
     bool Visible(Handle ventana) const { return Existe(ventana) && ventanas_.at(ventana).visible; }
+    // Visible as the calls in flight will leave it: what EsVisible answers.
+    bool VisibleSegunLoPedido(Handle ventana) const;
     Handle Fondo() const { return fondo_; }
     const VentanaFalsa& Datos(Handle ventana) const { return ventanas_.at(ventana); }
     std::vector<Handle> OrdenZ() const { return {orden_.begin(), orden_.end()}; }
@@ -66,13 +72,38 @@ public:
     const std::map<std::pair<Handle, std::uint32_t>, IconoBandeja>& Iconos() const { return iconos_; }
     bool Encima(Handle ventana) const { return (Datos(ventana).estiloExtendido & kWsExTopmost) != 0; }
 
-    // Every ShowWindow call, in order.
+    // Every show or hide asked for, in order, and every raise.
     const std::vector<std::pair<Handle, std::int32_t>>& Llamadas() const { return llamadas_; }
-    void OlvidarLlamadas() { llamadas_.clear(); }
+    const std::vector<Handle>& Subidas() const { return subidas_; }
+    void OlvidarLlamadas() {
+        llamadas_.clear();
+        subidas_.clear();
+    }
+    // The user arranges a window to half the screen.
+    void Acomodar(Handle ventana) {
+        if (Existe(ventana)) ventanas_[ventana].acomodada = true;
+    }
 
-    // Run inside ShowWindow, before and after the window changes: what the
-    // platform lets happen while the call waits for the window's thread.
-    // Calls made meanwhile to the same window land after the waiting one.
+    // Calls land at once unless they are held: all of them (diferir), or
+    // those of a window whose thread is blocked. Held calls land when
+    // delivered: Entregar takes them one at a time, elegir(n) picking which
+    // window's next call lands among the n - 1 that have one (n - 1 for
+    // none yet); each window's calls land in the order they were made.
+    bool diferir = false;
+    void Bloquear(Handle ventana);
+    void Desbloquear(Handle ventana);
+    void Entregar(const std::function<std::size_t(std::size_t)>& elegir);
+    void EntregarTodo();
+    // Showing a hidden window brings it to the front of the Z order, as Wine
+    // does.
+    bool mostrarLlevaAlFrente = false;
+    // Run each time a window's visibility is asked: a test makes it throw to
+    // see a pass fail midway.
+    std::function<void()> antesDeConsultar;
+
+    // Run inside each show or hide asked for, before and after it lands:
+    // what reaches the program while the call is on its way. Calls made
+    // meanwhile to the same window land after it.
     std::function<void(Handle, std::int32_t)> antesDeMostrar;
     std::function<void(Handle, std::int32_t)> despuesDeMostrar;
     // Hiding a window brings it to the front of the Z order, as Wine does.
@@ -90,6 +121,8 @@ public:
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
     void Mostrar(Handle ventana, std::int32_t estado) override;
+    void Subir(Handle ventana) override;
+    bool EnVuelo(Handle ventana) override;
     void TraerAlFrente(Handle ventana) override;
     std::uint16_t EstadoTecla(std::int32_t codigo) override;
     std::uint32_t EstiloExtendido(Handle ventana) override;
@@ -102,6 +135,9 @@ public:
 
 private:
     Handle Nuevo(std::wstring titulo, std::int32_t showCmd, bool visible, bool alFrente);
+    static constexpr std::int32_t kSubirFalso = -1;  // a raise, queued like a show
+    void Pedir(Handle ventana, std::int32_t pedido);
+    void Aterrizar(Handle ventana);
     void Aplicar(Handle ventana, std::int32_t estado);
 
     Handle siguiente_ = 0x10010;
@@ -120,8 +156,10 @@ private:
     std::map<std::pair<Handle, std::uint32_t>, IconoBandeja> iconos_;
     std::vector<std::pair<Handle, std::int32_t>> llamadas_;
     std::vector<Handle> sinPlacement_;
-    // Windows whose ShowWindow has not landed yet, with the calls queued behind it.
+    std::vector<Handle> subidas_;
+    // Windows with calls that have not landed yet, in the order they land.
     std::unordered_map<Handle, std::vector<std::int32_t>> enVuelo_;
+    std::set<Handle> bloqueadas_;
 };
 
 }  // namespace tesk::prueba

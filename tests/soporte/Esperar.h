@@ -37,4 +37,11 @@ bool EsperarHasta(Condicion condicion, std::chrono::milliseconds limite = kEsper
     }
 }
 
+// Waits until nothing asked of the window through a desktop boundary is
+// still on its way (see Escritorio::EnVuelo).
+template <class Escritorio, class Handle>
+bool EsperarAterrizaje(Escritorio& escritorio, Handle ventana) {
+    return EsperarHasta([&] { return !escritorio.EnVuelo(ventana); });
+}
+
 }  // namespace tesk::prueba

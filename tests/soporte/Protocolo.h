@@ -10,6 +10,10 @@
 //   --oculta         created but never shown
 //   --sin-titulo     no title at all (the given title is ignored)
 //   --hilo           the window lives on a thread of its own
+//   --trampa         while the event NombreDespertar(window) exists unset,
+//                    the window's thread blocks inside its WM_SHOWWINDOW
+//                    handler (two minutes at most); it answers everything
+//                    else, WM_NULL included
 // Titles may carry escapes: \u{HEX} for any code point, \\ for a backslash.
 // Once every window exists, --salida receives their handles, one decimal
 // 32-bit handle per line, in creation order. The program ends when all its
@@ -28,6 +32,7 @@ inline constexpr wchar_t kOpcionMax[] = L"--max";
 inline constexpr wchar_t kOpcionOculta[] = L"--oculta";
 inline constexpr wchar_t kOpcionSinTitulo[] = L"--sin-titulo";
 inline constexpr wchar_t kOpcionHilo[] = L"--hilo";
+inline constexpr wchar_t kOpcionTrampa[] = L"--trampa";
 
 // Every test window has this class, and this property set to its position
 // on the command line, counted from 1.

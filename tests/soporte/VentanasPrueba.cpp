@@ -92,13 +92,26 @@ VentanasPrueba::VentanasPrueba(const std::wstring& exe, const std::vector<std::w
     if (trabajo_) AssignProcessToJobObject(trabajo_.get(), proceso_.get());
     ResumeThread(hilo.get());
 
-    const bool listo =
-        EsperarHasta([&] { return !Vivo() || GetFileAttributesW(salida_.c_str()) != INVALID_FILE_ATTRIBUTES; },
-                     kEsperaArranque);
-    if (listo && Vivo()) ventanas_ = LeerHandles(salida_);
-    if (ventanas_.empty()) {
+    // Read again until the list holds the windows: a list seen at the very
+    // moment it appears may not be readable yet.
+    bool existe = false;
+    EsperarHasta(
+        [&] {
+            if (!Vivo()) return true;
+            existe = GetFileAttributesW(salida_.c_str()) != INVALID_FILE_ATTRIBUTES;
+            if (existe) ventanas_ = LeerHandles(salida_);
+            return !ventanas_.empty();
+        },
+        kEsperaArranque);
+    if (ventanas_.empty() || !Vivo()) {
+        DWORD codigo = 0;
+        const bool vivo = Vivo();
+        if (!vivo) GetExitCodeProcess(proceso_.get(), &codigo);
+        ventanas_.clear();
         Terminar();
-        throw std::runtime_error("ventanas_prueba.exe did not report its windows");
+        throw std::runtime_error(std::string("ventanas_prueba.exe did not report its windows (") +
+                                 (vivo ? "still running" : "ended with " + std::to_string(codigo)) +
+                                 (existe ? ", its list unreadable)" : ", no list)"));
     }
 }
 
@@ -127,17 +140,21 @@ bool Colgada(HWND ventana) {
     return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuesta, &resultado) == 0;
 }
 
-Cuelgue::Cuelgue(HWND ventana) : despertar_(CreateEventW(nullptr, TRUE, FALSE, NombreDespertar(ventana).c_str())) {
+Despertador::Despertador(HWND ventana)
+    : despertar_(CreateEventW(nullptr, TRUE, FALSE, NombreDespertar(ventana).c_str())) {
     if (!despertar_) throw std::runtime_error("no event to wake the window with");
     ResetEvent(despertar_.get());  // left set by an earlier hang of the same window
+}
+
+void Despertador::Despertar() {
+    if (despertar_) SetEvent(despertar_.get());
+}
+
+Cuelgue::Cuelgue(HWND ventana) : Despertador(ventana) {
     PostMessageW(ventana, RegisterWindowMessageW(kMensajeDormir), kLimiteCuelgue, 0);
     if (!EsperarHasta([&] { return Colgada(ventana); })) {
         throw std::runtime_error("the window's thread went on answering");
     }
-}
-
-void Cuelgue::Despertar() {
-    if (despertar_) SetEvent(despertar_.get());
 }
 
 }  // namespace tesk::prueba

@@ -47,23 +47,34 @@ private:
 // The window's thread has stopped answering messages.
 bool Colgada(HWND ventana);
 
-// A window whose thread stops pumping messages from construction until
-// Despertar or destruction, and never longer than two minutes, so that a
-// test that fails midway leaves no program hung. The constructor returns
-// once the thread no longer answers (and throws std::runtime_error if it
-// goes on answering).
-class Cuelgue {
+// The event that wakes a window of ventanas_prueba.exe, unset from
+// construction until Despertar or destruction, so that a test that fails
+// midway leaves no program blocked (nor longer than two minutes anyway).
+class Despertador {
 public:
-    explicit Cuelgue(HWND ventana);
-    ~Cuelgue() { Despertar(); }
-    Cuelgue(const Cuelgue&) = delete;
-    Cuelgue& operator=(const Cuelgue&) = delete;
+    explicit Despertador(HWND ventana);
+    ~Despertador() { Despertar(); }
+    Despertador(const Despertador&) = delete;
+    Despertador& operator=(const Despertador&) = delete;
 
     void Despertar();
 
 private:
     HandlePropio despertar_;
 };
+
+// A window whose thread stops pumping messages until woken. The constructor
+// returns once the thread no longer answers (and throws std::runtime_error
+// if it goes on answering).
+class Cuelgue : public Despertador {
+public:
+    explicit Cuelgue(HWND ventana);
+};
+
+// A window opened with --trampa, whose thread blocks inside its own show
+// handler the next times it is shown or hidden, until woken; it answers
+// every other message meanwhile.
+using Trampa = Despertador;
 
 // One argument quoted so that CommandLineToArgvW gives it back unchanged.
 std::wstring CitarArgumento(const std::wstring& argumento);

@@ -27,6 +27,7 @@ namespace {
 using namespace tesk::prueba;
 
 constexpr int kSalidaError = 2;
+constexpr DWORD kLimiteTrampa = 120000;  // ms a trapped window blocks at most
 constexpr int kAncho = 360;
 constexpr int kAlto = 240;
 constexpr int kOrigen = 40;
@@ -45,6 +46,7 @@ struct Descripcion {
     bool conTitulo = true;
     int mostrar = SW_SHOWNORMAL;
     bool hilo = false;
+    bool trampa = false;  // blocks inside its show handler while its wake event is unset
 };
 
 struct Pedido {
@@ -120,6 +122,8 @@ std::optional<Pedido> LeerPedido(const std::vector<std::wstring_view>& argumento
             pedido.ventanas.back().conTitulo = false;
         } else if (a == kOpcionHilo) {
             pedido.ventanas.back().hilo = true;
+        } else if (a == kOpcionTrampa) {
+            pedido.ventanas.back().trampa = true;
         } else {
             return std::nullopt;
         }
@@ -131,7 +135,7 @@ std::optional<Pedido> LeerPedido(const std::vector<std::wstring_view>& argumento
 class VentanaPrueba {
 public:
     VentanaPrueba(Proceso& proceso, const Descripcion& descripcion, int indice)
-        : proceso_(proceso), indice_(indice), hiloPropio_(descripcion.hilo) {
+        : proceso_(proceso), indice_(indice), hiloPropio_(descripcion.hilo), trampa_(descripcion.trampa) {
         const int escalon = kEscalon * (indice % kEscalonesCascada);
         CreateWindowExW(0, kClaseVentanaPrueba, descripcion.conTitulo ? descripcion.titulo.c_str() : nullptr,
                         WS_OVERLAPPEDWINDOW, kOrigen + escalon, kOrigen + escalon, kAncho, kAlto, nullptr,
@@ -181,6 +185,9 @@ private:
             case WM_PAINT:
                 AlPintar();
                 return 0;
+            case WM_SHOWWINDOW:
+                if (trampa_) AlMostrarseConTrampa();
+                break;
             case WM_DESTROY:
                 AlDestruir();
                 break;
@@ -189,6 +196,15 @@ private:
                 break;
         }
         return DefWindowProcW(hwnd, mensaje, w, l);
+    }
+
+    // Answers every message as usual, but blocks inside the handler of its
+    // own showing or hiding while the test holds the wake event unset.
+    void AlMostrarseConTrampa() noexcept {
+        const HANDLE despertar = OpenEventW(SYNCHRONIZE, FALSE, NombreDespertar(hwnd_).c_str());
+        if (despertar == nullptr) return;
+        WaitForSingleObject(despertar, kLimiteTrampa);
+        CloseHandle(despertar);
     }
 
     // Stops pumping until the test wakes the thread, or for that long.
@@ -233,6 +249,7 @@ private:
     Proceso& proceso_;
     int indice_;
     bool hiloPropio_;
+    bool trampa_;
     HWND hwnd_ = nullptr;
 };
 

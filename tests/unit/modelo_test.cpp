@@ -1,8 +1,15 @@
 // Random desktops and random sequences of what a user and the other programs
 // do, checked after every step against what the program promises: it hides
 // only what the mode, the marks and the list select; everything it hid and
-// that still exists comes back in the show state it had; the shell is never
-// hidden; the concealment flag and the tray icon follow each other.
+// that still exists comes back in the show state it had, arranged windows
+// still arranged; what it did not hide it never shows, even when the
+// window's own program hid it meanwhile; the windows it shows again end
+// stacked as if shown one at a time; the shell is never hidden; the
+// concealment flag and the tray icon follow each other; no pass is left
+// running, even when one fails midway.
+//
+// Half the desktops hold every call until the windows' threads take them,
+// in any order across windows; some windows' threads block for a while.
 //
 // Seeded and reproducible: TESK_SEMILLA=<n> replays from sequence n,
 // TESK_SECUENCIAS=<n> sets how many run.
@@ -10,6 +17,7 @@
 
 #include <cstdlib>
 #include <map>
+#include <new>
 #include <random>
 #include <set>
 #include <unordered_map>
@@ -36,6 +44,11 @@ const std::vector<std::wstring>& Titulos() {
     return titulos;
 }
 
+struct Esperado {
+    std::int32_t estado = 0;
+    bool acomodada = false;
+};
+
 // Thrown where the program would end at once, unwinding whatever pass was
 // running: nothing after the close may be counted on.
 struct FinDelPrograma {};
@@ -45,6 +58,15 @@ public:
     explicit Secuencia(std::uint64_t semilla) : rng_(semilla) {
         barra_ = escritorio_.CrearShell();
         escritorio_.ocultarLlevaAlFrente = Moneda(50);
+        escritorio_.mostrarLlevaAlFrente = Moneda(50);
+        escritorio_.diferir = Moneda(50);
+        // While the engine waits, the windows' threads take some of their
+        // calls, in any order.
+        anfitrion_.alEsperar = [this] {
+            escritorio_.Entregar([this](std::size_t n) {
+                return n < 2 || Moneda(10) ? n - 1 : static_cast<std::size_t>(Azar(0, static_cast<int>(n) - 2));
+            });
+        };
         if (Moneda(30)) otraSuperficie_ = escritorio_.CrearOtraSuperficie(Moneda(50) ? L"" : L"Capa");
         // 0 to 300 windows, small desktops more often than large ones; some
         // lie in front of the panel, some behind it.
@@ -58,6 +80,8 @@ public:
     }
 
     void Paso() {
+        ComprobarAterrizadas();
+        if (::testing::Test::HasFatalFailure()) return;
         const int accion = Azar(0, 99);
         if (accion < 8) Refrescar();
         else if (accion < 22) CambiarMarcas();
@@ -65,14 +89,17 @@ public:
         else if (accion < 62) Pulsar();
         else if (accion < 70) MantenerPulsada();
         else if (accion < 74) PulsarConInterrupcion();
+        else if (accion < 77) PulsarConFallo();
         else CambiarEscritorio();
         if (!terminado) ComprobarSiempre();
     }
 
-    // Every orderly end: what was concealed comes back.
+    // Every orderly end: what was concealed comes back, once the windows'
+    // threads have taken their calls.
     void Cerrar() {
         escritorio_.OlvidarLlamadas();
         motor_.RestaurarAntesDeCerrar();
+        Despertar();
         ComprobarRestaurado();
     }
 
@@ -88,10 +115,9 @@ private:
         const std::int32_t estados[] = {kSwShowNormal, kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
         const std::int32_t estado = estados[Azar(0, 3)];
         const bool visible = Moneda(88);
-        if (Moneda(80))
-            escritorio_.Abrir(titulo, estado, visible);
-        else
-            escritorio_.AbrirAlFondo(titulo, estado, visible);
+        const Handle h = Moneda(80) ? escritorio_.Abrir(titulo, estado, visible)
+                                    : escritorio_.AbrirAlFondo(titulo, estado, visible);
+        if (estado == kSwShowNormal && Moneda(25)) escritorio_.Acomodar(h);
     }
 
     std::vector<Handle> Ajenas() const {
@@ -151,16 +177,35 @@ private:
         } else if (que < 5) {
             escritorio_.Cerrar(h);
             ocultadas_.erase(h);
+            porComprobar_.erase(h);
+            suyas_.erase(h);
+            bloqueadas_.erase(h);
         } else if (que < 8) {
             // The user can only act on what is on screen.
-            if (escritorio_.EsVisible(h)) {
+            if (escritorio_.Visible(h) && !escritorio_.EnVuelo(h)) {
                 const std::int32_t estados[] = {kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
                 escritorio_.CambiarEstado(h, estados[Azar(0, 2)]);
             }
         } else if (que < 9) {
-            if (!ocultadas_.count(h)) escritorio_.FijarVisible(h, !escritorio_.EsVisible(h));
-        } else {
+            // The window's own program hides or shows it.
+            if (!ocultadas_.count(h) && !escritorio_.EnVuelo(h)) {
+                const bool visible = !escritorio_.EsVisible(h);
+                escritorio_.FijarVisible(h, visible);
+                if (!visible && motor_.Oculto()) {
+                    suyas_.insert(h);
+                } else {
+                    suyas_.erase(h);
+                }
+            }
+        } else if (Moneda(50)) {
             escritorio_.AlFrenteDelZ(h);
+        } else if (bloqueadas_.count(h)) {
+            escritorio_.Desbloquear(h);
+            bloqueadas_.erase(h);
+        } else {
+            // Its thread blocks inside a handler, for a while.
+            escritorio_.Bloquear(h);
+            bloqueadas_.insert(h);
         }
     }
 
@@ -174,7 +219,9 @@ private:
         std::unordered_map<Handle, bool> marca;
         for (std::size_t i = 0; i < listadas_.size(); ++i) marca[listadas_[i]] = lista_.Marcada(static_cast<int>(i));
         for (Handle h : Ajenas()) {
-            if (!escritorio_.Visible(h)) continue;
+            // As the program sees it: a window with a call in flight counts
+            // as that call will leave it.
+            if (!escritorio_.VisibleSegunLoPedido(h)) continue;
             auto it = marca.find(h);
             if (it == marca.end() || it->second == objetivo) deben.insert(h);
         }
@@ -195,11 +242,93 @@ private:
 
     void Pulsar() {
         AntesDePasada();
+        const bool restaura = motor_.Oculto();
+        std::set<Handle> vuelven;
+        for (const auto& [h, esperado] : ocultadas_) vuelven.insert(h);
         escritorio_.Presionar(motor_.Tecla());
         if (Moneda(50)) motor_.tmrTempo_Timer();
         escritorio_.Soltar(motor_.Tecla());
         motor_.tmrTempo_Timer();
+        if (restaura && !motor_.Oculto()) ComprobarApilado(vuelven);
         DespuesDePasada();
+    }
+
+    // A press whose pass fails midway (memory runs out while it walks the
+    // desktop): the pass stops, nothing is left running, and whatever it hid
+    // comes back with the next press.
+    void PulsarConFallo() {
+        const bool restaura = motor_.Oculto();
+        escritorio_.OlvidarLlamadas();
+        int faltan = Azar(0, 30);
+        escritorio_.antesDeConsultar = [&faltan] {
+            if (faltan-- == 0) throw std::bad_alloc();
+        };
+        escritorio_.Presionar(motor_.Tecla());
+        motor_.tmrTempo_Timer();
+        escritorio_.antesDeConsultar = nullptr;
+        escritorio_.Soltar(motor_.Tecla());
+        motor_.tmrTempo_Timer();  // the key seen up again: the next press counts
+        ASSERT_FALSE(motor_.EnPasada());
+        if (!restaura) {
+            RegistrarOcultadas(false);
+        } else {
+            // What the failed restore did show is back in its state.
+            for (auto it = ocultadas_.begin(); it != ocultadas_.end();) {
+                if (escritorio_.Existe(it->first) && escritorio_.EsVisible(it->first)) {
+                    ComprobarVuelta(it->first, it->second);
+                    it = ocultadas_.erase(it);
+                } else {
+                    ++it;
+                }
+            }
+        }
+        if (!motor_.Oculto()) {
+            ComprobarRestaurado();
+        }
+    }
+
+    // Every blocked thread wakes and every call lands.
+    void Despertar() {
+        for (Handle h : bloqueadas_) escritorio_.Desbloquear(h);
+        bloqueadas_.clear();
+        escritorio_.EntregarTodo();
+        ComprobarAterrizadas();
+    }
+
+    // Windows brought back whose calls were still in flight: those that have
+    // landed since, before anything else can touch them.
+    void ComprobarAterrizadas() {
+        for (auto it = porComprobar_.begin(); it != porComprobar_.end();) {
+            const Handle h = it->first;
+            if (escritorio_.Existe(h) && escritorio_.EnVuelo(h)) {
+                ++it;
+                continue;
+            }
+            const Esperado esperado = it->second;
+            it = porComprobar_.erase(it);
+            if (escritorio_.Existe(h) && !ocultadas_.count(h)) ComprobarVuelta(h, esperado);
+            if (::testing::Test::HasFatalFailure()) return;
+        }
+    }
+
+    // After a restore whose calls all landed: the windows it showed lie each
+    // above the one before it in the record, as a restore that showed them
+    // one at a time leaves them where showing raises a window.
+    void ComprobarApilado(const std::set<Handle>& vuelven) {
+        if (!escritorio_.mostrarLlevaAlFrente) return;
+        std::unordered_map<Handle, std::size_t> altura;
+        std::size_t n = 0;
+        for (Handle h : escritorio_.OrdenZ()) altura[h] = n++;
+        std::vector<Handle> mostradas;
+        for (const Ventana& v : motor_.VentanasGuardadas()) {
+            if (!vuelven.count(v.hWnd) || !escritorio_.Existe(v.hWnd) || escritorio_.EnVuelo(v.hWnd)) continue;
+            if (!escritorio_.Visible(v.hWnd)) continue;
+            mostradas.push_back(v.hWnd);
+        }
+        for (std::size_t i = 1; i < mostradas.size(); ++i) {
+            ASSERT_LT(altura[mostradas[i]], altura[mostradas[i - 1]])
+                << "window " << mostradas[i] << " came back below " << mostradas[i - 1];
+        }
     }
 
     void MantenerPulsada() {
@@ -289,9 +418,10 @@ private:
             if (estado != kSwHide || !escritorio_.Existe(h)) continue;
             if (todas) {
                 auto antes = estadoAntes_.find(h);
-                ocultadas_[h] = antes != estadoAntes_.end() ? antes->second : escritorio_.Datos(h).showCmd;
+                ocultadas_[h] = {antes != estadoAntes_.end() ? antes->second : escritorio_.Datos(h).showCmd,
+                                 escritorio_.Datos(h).acomodada};
             } else if (!escritorio_.EsVisible(h)) {
-                ocultadas_[h] = escritorio_.Datos(h).showCmd;
+                ocultadas_[h] = {escritorio_.Datos(h).showCmd, escritorio_.Datos(h).acomodada};
             }
         }
     }
@@ -312,13 +442,32 @@ private:
         RegistrarOcultadas(false);
     }
 
+    // A window brought back: on screen (or about to be), and once its calls
+    // have landed, in its state and as arranged as it was.
+    void ComprobarVuelta(Handle h, const Esperado& esperado) {
+        ASSERT_TRUE(escritorio_.EsVisible(h)) << "window " << h << " was not brought back";
+        if (escritorio_.EnVuelo(h)) {
+            porComprobar_[h] = esperado;
+            return;
+        }
+        ASSERT_EQ(escritorio_.Datos(h).showCmd, esperado.estado) << "window " << h << " came back in another state";
+        ASSERT_EQ(escritorio_.Datos(h).acomodada, esperado.acomodada)
+            << "window " << h << " came back no longer arranged";
+    }
+
     void ComprobarRestaurado() {
-        for (const auto& [h, estado] : ocultadas_) {
+        for (const auto& [h, esperado] : ocultadas_) {
             if (!escritorio_.Existe(h)) continue;
-            ASSERT_TRUE(escritorio_.EsVisible(h)) << "window " << h << " was not brought back";
-            ASSERT_EQ(escritorio_.Datos(h).showCmd, estado) << "window " << h << " came back in another state";
+            ComprobarVuelta(h, esperado);
+            if (::testing::Test::HasFatalFailure()) return;
         }
         ocultadas_.clear();
+        for (Handle h : suyas_) {
+            if (escritorio_.Existe(h)) {
+                ASSERT_FALSE(escritorio_.EsVisible(h)) << "window " << h << ", hidden by its own program, was shown";
+            }
+        }
+        suyas_.clear();
         // After an abrupt end the engine's state no longer matters.
         if (!terminado) {
             ASSERT_FALSE(motor_.Oculto());
@@ -352,7 +501,13 @@ private:
     Motor motor_{escritorio_, anfitrion_, lista_};
 
     std::vector<Handle> listadas_;
-    std::map<Handle, std::int32_t> ocultadas_;  // hidden by the program, with the state to come back in
+    // Hidden by the program, with the state to come back in.
+    std::map<Handle, Esperado> ocultadas_;
+    // Brought back with calls still in flight: checked once they land.
+    std::map<Handle, Esperado> porComprobar_;
+    // Hidden by their own program while windows were concealed.
+    std::set<Handle> suyas_;
+    std::set<Handle> bloqueadas_;
     std::set<Handle> esperadas_;
     std::unordered_map<Handle, std::int32_t> estadoAntes_;
     bool ibaAOcultar_ = false;

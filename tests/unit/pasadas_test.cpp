@@ -40,10 +40,11 @@ TEST_F(Ejemplo, OcultarTodoExceptoLoMarcado) {
     escritorio.OlvidarLlamadas();
     motor.MostrarVentanas();
 
-    // Only B and C are touched, each in its recorded state; C, furthest
-    // back, comes to the front; the icon returns, the panel does not.
+    // Only B and C are touched, each in its recorded state (normal as it
+    // is, SW_SHOW); C, furthest back, comes to the front; the icon returns,
+    // the panel does not.
     EXPECT_EQ(escritorio.Llamadas(),
-              (std::vector<std::pair<Handle, std::int32_t>>{{b, kSwShowMinimized}, {c, kSwShowNormal}}));
+              (std::vector<std::pair<Handle, std::int32_t>>{{b, kSwShowMinimized}, {c, kSwShow}}));
     EXPECT_TRUE(Visible(b));
     EXPECT_EQ(escritorio.Datos(b).showCmd, kSwShowMinimized);
     EXPECT_TRUE(Visible(c));

@@ -33,11 +33,16 @@ TEST(VentanaColgada, SeOcultaYSeMuestraSinEsperarla) {
     escritorio.Mostrar(h, kSwHide);
     EXPECT_TRUE(Colgada(colgada)) << "the hide waited for the hung window";
     EXPECT_FALSE(escritorio.EsVisible(h));
-    // Other windows are still hidden and shown at once.
-    escritorio.Mostrar(HandleDe(otras[1]), kSwHide);
+    EXPECT_TRUE(escritorio.EnVuelo(h));
+    // Other windows are still hidden and shown, while that one waits.
+    const Handle vecina = HandleDe(otras[1]);
+    escritorio.Mostrar(vecina, kSwHide);
+    ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, vecina));
     EXPECT_FALSE(IsWindowVisible(otras[1]));
-    escritorio.Mostrar(HandleDe(otras[1]), kSwShowNormal);
+    escritorio.Mostrar(vecina, kSwShowNormal);
+    ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, vecina));
     EXPECT_TRUE(IsWindowVisible(otras[1]));
+    EXPECT_TRUE(escritorio.EnVuelo(h)) << "the hung window's hide landed while it was hung";
 
     // Recovered, it is hidden, placement kept.
     cuelgue->Despertar();

@@ -38,14 +38,17 @@ TEST(EstadoMostrar, SigueAlMinimizarYMaximizar) {
     const Handle h = HandleDe(otras[0]);
 
     escritorio.Mostrar(h, kSwMinimize);
+    ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
     EXPECT_TRUE(IsIconic(otras[0]));
     EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowMinimized);
 
     escritorio.Mostrar(h, kSwShowMaximized);
+    ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
     EXPECT_TRUE(IsZoomed(otras[0]));
     EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowMaximized);
 
     escritorio.Mostrar(h, kSwShowNormal);
+    ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
     EXPECT_EQ(escritorio.EstadoMostrar(h), kSwShowNormal);
     EXPECT_EQ(EstadoVisto(otras[0]), kSwShowNormal);
 }
@@ -62,11 +65,14 @@ TEST(OcultarYMostrar, DevuelveCadaVentanaAlEstadoGuardado) {
         ASSERT_NE(guardado, 0);
 
         escritorio.Mostrar(h, kSwHide);
-        EXPECT_FALSE(escritorio.EsVisible(h));
+        EXPECT_FALSE(escritorio.EsVisible(h));  // asked for, landed or not
+        ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
+        EXPECT_FALSE(IsWindowVisible(ventana));
         EXPECT_EQ(escritorio.EstadoMostrar(h), guardado);  // hiding keeps the placement
 
         escritorio.Mostrar(h, guardado);
         EXPECT_TRUE(escritorio.EsVisible(h));
+        ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
         EXPECT_EQ(escritorio.EstadoMostrar(h), guardado);
         EXPECT_EQ(EstadoVisto(ventana), guardado);
     }

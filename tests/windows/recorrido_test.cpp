@@ -157,6 +157,8 @@ TEST(VentanaDesaparecida, ResponderSinFallarConValoresVacios) {
     EXPECT_EQ(escritorio.EstiloExtendido(h), 0u);
     escritorio.Mostrar(h, kSwShowMaximized);
     escritorio.Mostrar(h, kSwHide);
+    escritorio.Subir(h);
+    EXPECT_FALSE(escritorio.EnVuelo(h)) << "a window that is gone keeps an entry";
     escritorio.TraerAlFrente(h);
     escritorio.FijarEstiloExtendido(h, kWsExLayered);
     escritorio.FijarOpacidad(h, 230);
