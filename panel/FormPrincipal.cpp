@@ -272,7 +272,7 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
             ::SetFocus(cajaLista_);
             return 0;
         case WM_DPICHANGED:
-            Form_DpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
+            Form_DpiChanged();
             return 0;
         case WM_CLOSE:
             Terminar();  // does not return
@@ -311,10 +311,14 @@ bool FormPrincipal::Form_SetCursor(HWND bajoCursor, UINT zona) {
     return true;
 }
 
-void FormPrincipal::Form_DpiChanged(UINT dpi, const RECT& sugerido) {
-    AplicarDpi(dpi);
-    ::SetWindowPos(ventana_.get(), nullptr, sugerido.left, sugerido.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void FormPrincipal::Form_DpiChanged() {
+    // Any program can send WM_DPICHANGED, with any numbers and any pointer:
+    // neither is read. The DPI is the one the system gives the window now,
+    // and the panel goes back to its corner, which is where the suggested
+    // rectangle would put it too.
+    const UINT dpi = DpiDe(ventana_.get());
+    if (dpi != apariencia_->Dpi()) AplicarDpi(dpi);
+    Colocar();
 }
 
 }  // namespace tesk

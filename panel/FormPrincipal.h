@@ -63,7 +63,7 @@ private:
     void Form_DblClick(POINT punto);
     // The tray icon's callback (kMensajeIcono).
     void Form_MouseMove(WPARAM w, LPARAM l);
-    void Form_DpiChanged(UINT dpi, const RECT& sugerido);
+    void Form_DpiChanged();
     BOOL Form_QueryEndSession();
     [[noreturn]] void Terminar();
 

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr DWORD kNivelFinDeSesion = 0x3FF;
+
 int BucleMensajes() {
     MSG mensaje{};
     while (::GetMessageW(&mensaje, nullptr, 0, 0) > 0) {
@@ -21,6 +23,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // A second copy ends at once, touching nothing.
     const std::optional<tesk::InstanciaUnica> instancia = tesk::InstanciaUnica::Tomar();
     if (!instancia) return 0;
+    // Told of the end of the session before ordinary programs (the top of
+    // the range applications may take), so that the windows it conceals are
+    // back before their programs are asked to close and ask to save.
+    ::SetProcessShutdownParameters(kNivelFinDeSesion, 0);
     try {
         tesk::FormPrincipal panel;
         return BucleMensajes();

@@ -1,7 +1,9 @@
 // Binds a window to the object that handles its messages. The object passed
-// as the creation parameter is stored in GWLP_USERDATA on WM_NCCREATE, every
-// message then goes to its Procesar member (which must not throw), and the
-// binding is cleared on WM_NCDESTROY.
+// as the creation parameter is stored in GWLP_USERDATA on the window's own
+// WM_NCCREATE, every message then goes to its Procesar member (which must not
+// throw), and the binding is cleared on WM_NCDESTROY. Any program can send a
+// window WM_NCCREATE; one that comes once the window is bound is not the
+// system's and changes nothing.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +13,11 @@ namespace tesk {
 template <class T>
 LRESULT CALLBACK ProcedimientoDe(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
     if (mensaje == WM_NCCREATE) {
+        if (::GetWindowLongPtrW(ventana, GWLP_USERDATA) != 0) return TRUE;
         const auto* creacion = reinterpret_cast<const CREATESTRUCTW*>(l);
-        ::SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creacion->lpCreateParams));
+        if (creacion != nullptr) {
+            ::SetWindowLongPtrW(ventana, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creacion->lpCreateParams));
+        }
     }
     auto* objeto = reinterpret_cast<T*>(::GetWindowLongPtrW(ventana, GWLP_USERDATA));
     if (objeto == nullptr) return ::DefWindowProcW(ventana, mensaje, w, l);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include "tests/soporte/Entrada.h"
@@ -107,6 +108,44 @@ TEST_F(Fallos, UnaVentanaQueSeBloqueaAlOcultarseOMostrarseNoRetrasaALasDemas) {
         EXPECT_TRUE(EsperarEstados(Menos(antes, trampa))) << Diferencias(Menos(antes, trampa));
         EXPECT_FALSE(IsWindowVisible(trampa)) << "the window did not block: the case proved nothing";
     }
+    EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
+}
+
+// Messages any program can send the panel, with parameters the panel would
+// read as pointers or sizes: a DPI change with no rectangle, one with a
+// pointer into nowhere, DPIs of 0 and 65535, and a second WM_NCCREATE whose
+// creation parameter points nowhere. Sent while windows are concealed, when
+// a crash would lose them: the program goes on, its panel where it was, and
+// the restore brings every window back.
+TEST_F(Fallos, MensajesFalsificadosNoTumbanNiMuevenElPanel) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 6)));
+    ArrancarTesk();
+    const HWND foco = Todas().front();
+    const HWND panel = ElPanel().Hwnd();
+    const RECT sitio = ElPanel().RectVentana();
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+
+    const auto enviar = [&](UINT mensaje, WPARAM w, LPARAM l) {
+        DWORD_PTR respuesta = 0;
+        SendMessageTimeoutW(panel, mensaje, w, l, SMTO_ABORTIFHUNG, 5000, &respuesta);
+    };
+    enviar(WM_DPICHANGED, MAKEWPARAM(96, 96), 0);
+    enviar(WM_DPICHANGED, MAKEWPARAM(0, 0), 0x10);
+    enviar(WM_DPICHANGED, MAKEWPARAM(0xFFFF, 0xFFFF), 0x10);
+    CREATESTRUCTW creacion{};
+    creacion.lpCreateParams = reinterpret_cast<void*>(static_cast<std::uintptr_t>(0x10));
+    creacion.lpszClass = L"Otra";
+    enviar(WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&creacion));
+    // Whatever the panel gets next runs through its binding.
+    enviar(WM_NULL, 0, 0);
+
+    ASSERT_TRUE(Tesk().Vivo()) << "a forged message ended the program";
+    EXPECT_TRUE(ElPanel().Ticks()) << "the panel no longer answers";
+    const RECT ahora = ElPanel().RectVentana();
+    EXPECT_TRUE(EqualRect(&ahora, &sitio)) << "the panel moved or changed size";
+    ASSERT_TRUE(Restaurar(foco));
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
 }
 
