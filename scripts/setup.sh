@@ -8,7 +8,7 @@ paquetes=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils openbox
   fonts-liberation
   imagemagick
 )

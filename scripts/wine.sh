@@ -8,12 +8,13 @@
 # A shell script runs with bash in the prefix's environment, its server
 # already up, and may start several programs with wine.
 # PREFIX is created on first use and kept. DPI sets the screen's dots per
-# inch (Wine reads it when its server starts). MANAGED is "si" or "no":
-# whether Wine hands its windows to an X window manager. Without one, Wine
-# waits about two seconds for every managed framed window it hides, so runs
-# with no window manager say "no"; the keys held with SendInput are dropped
-# by Wine on focus changes of unmanaged windows, so the tests of held keys
-# say "si".
+# inch (Wine reads it when its server starts). MANAGED is "si", "no" or
+# "openbox": whether Wine hands its windows to an X window manager, and with
+# "openbox" a real one (openbox) started on the display for the run and
+# stopped after it. Without a window manager, Wine waits about two seconds
+# for every managed framed window it hides, so runs with no window manager
+# say "no"; the keys held with SendInput are dropped by Wine on focus
+# changes of unmanaged windows, so the tests of held keys say "si".
 # The prefix's wineserver, and with it every program started in the prefix,
 # ends with this script however the program ends; two runs that share a
 # prefix must not overlap (ctest: RESOURCE_LOCK). The program's standard
@@ -25,9 +26,9 @@ dpi="${2:?dpi}"
 gestion="${3:?managed: si or no}"
 shift 3
 case "$gestion" in
-  si) gestionadas=Y ;;
+  si | openbox) gestionadas=Y ;;
   no) gestionadas=N ;;
-  *) echo "wine.sh: MANAGED is si or no, not '$gestion'" >&2; exit 2 ;;
+  *) echo "wine.sh: MANAGED is si, no or openbox, not '$gestion'" >&2; exit 2 ;;
 esac
 
 mkdir -p "$prefijo"
@@ -36,11 +37,27 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+gestor=""
 terminar() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
+  if [ -n "$gestor" ]; then
+    kill "$gestor" 2>/dev/null || true
+    wait "$gestor" 2>/dev/null || true
+  fi
 }
 trap terminar EXIT
+
+if [ "$gestion" = openbox ]; then
+  openbox --sm-disable >/dev/null 2>&1 &
+  gestor=$!
+  # Up once it has claimed the screen.
+  for _ in $(seq 300); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    kill -0 "$gestor" 2>/dev/null || { echo "wine.sh: openbox did not start" >&2; exit 1; }
+    sleep 0.1
+  done
+fi
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true

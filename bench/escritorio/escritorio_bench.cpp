@@ -1,12 +1,15 @@
 // tesk.exe on Wine's real desktop, each figure beside its floor measured in
 // the same run:
 //   - key press to last window hidden, and second press to last window
-//     shown, for 10, 50 and 200 windows (20 presses each), beside a bare
-//     loop making the same hide and show calls over the same windows; the
+//     shown, for 10, 50 and 200 windows in ten programs besides the one
+//     that has the key (20 presses each), beside a bare loop making the same
+//     synchronous hide and show calls over the same windows; the
 //     polling delay (press to first window changed, at most one 100 ms tick
 //     by design) reported apart;
 //   - CPU time over 60 idle seconds of tesk.exe and of the wineserver,
-//     beside minimo.exe (a window that reads one key every 100 ms);
+//     beside minimo.exe (a program with the same features: a layered window
+//     with a list box, a tooltip control and a notification icon, reading
+//     one key every 100 ms);
 //   - resident size idle with 50 windows listed, beside minimo.exe;
 //   - start-up: process start to window on screen, beside minimo.exe.
 // Prints one figure per line: "name value unit". Paths come in TESK_EXE,
@@ -19,6 +22,7 @@
 #include <cwctype>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,6 +47,7 @@ using Ms = std::chrono::duration<double, std::milli>;
 constexpr int kPulsaciones = 20;
 constexpr int kPulsacionesGrandes = 3;  // beyond 200 windows, each press takes seconds
 constexpr std::size_t kGrande = 200;
+constexpr std::size_t kProcesos = 10;
 constexpr int kArranques = 5;
 constexpr std::chrono::seconds kReposo{60};
 constexpr std::size_t kVentanasReposo = 50;
@@ -117,11 +122,19 @@ bool AlgunaVisible(const e2e::ProcesoTesk& proceso) {
 // Key to last window hidden and shown over n windows, then the bare loop.
 bool MedirPasadas(std::size_t n) {
     const int pulsaciones = n > kGrande ? kPulsacionesGrandes : kPulsaciones;
+    // The windows spread over kProcesos programs, as a desktop's are.
     const std::wstring programa = e2e::RutaDe(e2e::kVariableVentanasPrueba);
-    prueba::VentanasPrueba ventanas(
-        programa, fiabilidad::Juntar(fiabilidad::Una(kTituloFoco), fiabilidad::Muchas(L"Banco", n)));
-    const HWND foco = ventanas[0];
-    const std::vector<HWND> otras(ventanas.Ventanas().begin() + 1, ventanas.Ventanas().end());
+    std::vector<std::unique_ptr<prueba::VentanasPrueba>> procesos;
+    procesos.push_back(std::make_unique<prueba::VentanasPrueba>(programa, fiabilidad::Una(kTituloFoco)));
+    const HWND foco = (*procesos.front())[0];
+    std::vector<HWND> otras;
+    for (std::size_t p = 0; p < kProcesos; ++p) {
+        const std::size_t cuantas = n / kProcesos + (p < n % kProcesos ? 1 : 0);
+        if (cuantas == 0) continue;
+        procesos.push_back(std::make_unique<prueba::VentanasPrueba>(
+            programa, fiabilidad::Muchas(L"Banco " + std::to_wstring(p) + L" -", cuantas)));
+        for (HWND v : procesos.back()->Ventanas()) otras.push_back(v);
+    }
     std::vector<UINT> estados;
     for (HWND v : otras) {
         WINDOWPLACEMENT p{};

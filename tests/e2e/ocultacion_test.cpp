@@ -67,7 +67,9 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         Pulsar(VK_F6, marcada);
         ASSERT_TRUE(EsperarIcono(true)) << "the restore did not put the icon back";
         EXPECT_EQ(EstadosDe(todas), antes) << "a window came back in another state";
-        EXPECT_EQ(GetForegroundWindow(), MasAlFondo(delanteAtras, ocultas))
+        // The foreground moves in the window's own thread, when it gets to it.
+        const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
             << "the window hidden furthest back is not in front";
         DejarPasarTicks();
         EXPECT_FALSE(ElPanel().Visible()) << "the restore showed the panel";
