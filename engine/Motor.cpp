@@ -227,11 +227,7 @@ void Motor::Apilar() {
     // longest run from the first on that already lies each above the one
     // before stays; the rest are raised one at a time, in order.
     std::unordered_map<Handle, std::size_t> altura;  // 0 at the front
-    std::size_t n = 0;
-    for (Handle h = escritorio_.PrimeraVentana(anfitrion_.VentanaPropia()); h != 0 && n <= 4 * altura.size() + 4096;
-         h = escritorio_.SiguienteVentana(h), ++n) {
-        altura.emplace(h, n);
-    }
+    for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia())) altura.emplace(h, altura.size());
     std::size_t bien = 1;
     while (bien < mostradas.size() && altura.count(mostradas[bien]) && altura.count(mostradas[bien - 1]) &&
            altura[mostradas[bien]] < altura[mostradas[bien - 1]]) {

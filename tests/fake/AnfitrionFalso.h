@@ -28,11 +28,7 @@ public:
     void RestaurarIconoBandeja() override { bandeja.AgregarIconoBandeja(panel, kIconoPanel); }
     void ProcesarEventos() override {
         ++eventosProcesados;
-        while (!cola.empty()) {
-            auto evento = std::move(cola.front());
-            cola.pop_front();
-            evento();
-        }
+        AtenderCola();
     }
 
     // A short wait for events: the windows' threads take every call held
@@ -44,13 +40,17 @@ public:
             alEsperar();
         else
             escritorio_.EntregarTodo();
+        AtenderCola();
+    }
+    std::int64_t Reloj() override { return reloj; }
+
+    void AtenderCola() {
         while (!cola.empty()) {
             auto evento = std::move(cola.front());
             cola.pop_front();
             evento();
         }
     }
-    std::int64_t Reloj() override { return reloj; }
 
     bool IconoPresente() const { return escritorio_.Iconos().count({panel, kIdIcono}) != 0; }
 

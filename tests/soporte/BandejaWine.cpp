@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "tests/soporte/Clases.h"
 #include "tests/soporte/Propios.h"
 
 namespace tesk::prueba {
@@ -13,16 +14,9 @@ namespace {
 
 constexpr wchar_t kClaseBandeja[] = L"__winex11_standalone_tray";
 constexpr wchar_t kClaseIcono[] = L"__winex11_tray_icon";
-constexpr std::size_t kLargoClase = 64;
 // The longest tip a tooltip hands back (INFOTIPSIZE).
 constexpr std::size_t kLargoTipMaximo = 1024;
 constexpr UINT kEsperaRespuesta = 2000;
-
-bool EsDeClase(HWND ventana, const wchar_t* clase) {
-    std::array<wchar_t, kLargoClase> nombre{};
-    const int largo = GetClassNameW(ventana, nombre.data(), static_cast<int>(nombre.size()));
-    return largo > 0 && std::wstring_view(nombre.data(), static_cast<std::size_t>(largo)) == clase;
-}
 
 struct BusquedaTooltips {
     DWORD proceso;

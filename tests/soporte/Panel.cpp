@@ -4,12 +4,12 @@
 
 #include <algorithm>
 #include <array>
-#include <cwchar>
 #include <memory>
 #include <string_view>
 #include <type_traits>
 
 #include "panel/Nombres.h"
+#include "tests/soporte/Clases.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/ProcesoTesk.h"
 
@@ -65,9 +65,7 @@ Panel Panel::DelProceso(DWORD proceso) {
     for (HWND ventana = GetTopWindow(nullptr); ventana != nullptr; ventana = GetWindow(ventana, GW_HWNDNEXT)) {
         DWORD suyo = 0;
         GetWindowThreadProcessId(ventana, &suyo);
-        wchar_t clase[kLargoClase]{};
-        GetClassNameW(ventana, clase, kLargoClase);
-        if (suyo == proceso && std::wcscmp(clase, kClasePanel) == 0) return Panel(ventana);
+        if (suyo == proceso && prueba::EsDeClase(ventana, kClasePanel)) return Panel(ventana);
     }
     return Panel();
 }

@@ -2,11 +2,10 @@
 
 #include "tests/soporte/Panel.h"
 
-#include <cwchar>
-#include <iterator>
 #include <stdexcept>
 
 #include "panel/Nombres.h"
+#include "tests/soporte/Clases.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/VentanasPrueba.h"
 
@@ -88,9 +87,7 @@ std::vector<HWND> ProcesoTesk::Ventanas() const {
 
 HWND ProcesoTesk::VentanaDeClase(const wchar_t* clase) const {
     for (HWND ventana : Ventanas()) {
-        wchar_t nombre[64]{};
-        GetClassNameW(ventana, nombre, static_cast<int>(std::size(nombre)));
-        if (std::wcscmp(nombre, clase) == 0) return ventana;
+        if (prueba::EsDeClase(ventana, clase)) return ventana;
     }
     return nullptr;
 }

@@ -40,8 +40,8 @@ inline constexpr wchar_t kClaseVentanaPrueba[] = L"TeskVentanaPrueba";
 inline constexpr wchar_t kPropiedadIndice[] = L"TeskVentanaPrueba.Indice";
 
 // Registered message: the window's thread stops pumping until the event
-// NombreDespertar(window) is set, or for wParam milliseconds where there is
-// no such event; never longer than wParam milliseconds either way.
+// NombreDespertar(window), which the test creates first, is set, and never
+// longer than wParam milliseconds; with no such event it goes on at once.
 inline constexpr wchar_t kMensajeDormir[] = L"TeskVentanaPrueba.Dormir";
 
 // The name of the event that wakes a window's thread: the window's handle

@@ -207,13 +207,10 @@ private:
         CloseHandle(despertar);
     }
 
-    // Stops pumping until the test wakes the thread, or for that long.
+    // Stops pumping until the test wakes the thread, never longer than that.
     void AlDormir(DWORD limite) noexcept {
         const HANDLE despertar = OpenEventW(SYNCHRONIZE, FALSE, NombreDespertar(hwnd_).c_str());
-        if (despertar == nullptr) {
-            Sleep(limite);
-            return;
-        }
+        if (despertar == nullptr) return;  // nothing would wake it
         WaitForSingleObject(despertar, limite);
         CloseHandle(despertar);
     }
