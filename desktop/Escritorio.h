@@ -95,8 +95,16 @@ public:
     // tracked never outgrows what is still in flight.
     virtual void Asentar() {}
 
-    // SetForegroundWindow.
-    virtual void TraerAlFrente(Handle ventana) = 0;
+    // SetForegroundWindow: whether the system let the window come to the
+    // front (it may refuse a program in the background).
+    virtual bool TraerAlFrente(Handle ventana) = 0;
+
+    // GetForegroundWindow: the window in the foreground, 0 for none.
+    virtual Handle VentanaAlFrente() = 0;
+
+    // GetLastInputInfo: when the user last pressed a key or moved or clicked
+    // the mouse, as a tick count that wraps; only its changes mean anything.
+    virtual std::uint32_t UltimaEntrada() = 0;
 
     // GetAsyncKeyState for a virtual-key code.
     virtual std::uint16_t EstadoTecla(std::int32_t codigo) = 0;

@@ -177,8 +177,18 @@ void EscritorioWin32::Subir(Handle ventana) {
     pendientes_[ventana].subir = true;
 }
 
-void EscritorioWin32::TraerAlFrente(Handle ventana) {
-    SetForegroundWindow(HwndDe(ventana));
+bool EscritorioWin32::TraerAlFrente(Handle ventana) {
+    return SetForegroundWindow(HwndDe(ventana)) != FALSE;
+}
+
+Handle EscritorioWin32::VentanaAlFrente() {
+    return HandleDe(GetForegroundWindow());
+}
+
+std::uint32_t EscritorioWin32::UltimaEntrada() {
+    LASTINPUTINFO ultima{};
+    ultima.cbSize = sizeof(ultima);
+    return GetLastInputInfo(&ultima) ? ultima.dwTime : 0;
 }
 
 std::uint16_t EscritorioWin32::EstadoTecla(std::int32_t codigo) {

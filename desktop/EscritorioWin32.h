@@ -29,7 +29,9 @@ public:
     void Subir(Handle ventana) override;
     bool EnVuelo(Handle ventana) override;
     void Asentar() override;
-    void TraerAlFrente(Handle ventana) override;
+    bool TraerAlFrente(Handle ventana) override;
+    Handle VentanaAlFrente() override;
+    std::uint32_t UltimaEntrada() override;
     std::uint16_t EstadoTecla(std::int32_t codigo) override;
     std::uint32_t EstiloExtendido(Handle ventana) override;
     void FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) override;

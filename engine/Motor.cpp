@@ -16,6 +16,9 @@ namespace {
 // their own.
 constexpr std::int64_t kEsperaAterrizajeMs = 2000;
 
+// How long after a restore the window it brought to the front is kept there.
+constexpr std::int64_t kVigilanciaFrenteMs = 2000;
+
 // The command that shows a recorded window again. A window recorded in the
 // normal state is shown as it is (SW_SHOW), which keeps its size and place:
 // SW_SHOWNORMAL would undo a window arranged (snapped) to half the screen,
@@ -128,6 +131,7 @@ void Motor::OcultarVentanas() {
 
     pasada_ = Pasada::ocultando;
     abortar_ = false;
+    frente_.reset();
     try {
         RecorrerOcultacion();
     } catch (const std::exception&) {
@@ -242,9 +246,38 @@ void Motor::Apilar() {
 void Motor::TerminarRestauracion() {
     EsperarAterrizaje(pedidas_);
     Apilar();
-    if (ultimaOculta_ != -1) escritorio_.TraerAlFrente(ultimaOculta_);
+    frente_.reset();
+    if (ultimaOculta_ != -1 && escritorio_.TraerAlFrente(ultimaOculta_))
+        frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, std::nullopt};
     anfitrion_.RestaurarIconoBandeja();
     oculto_ = false;
+}
+
+void Motor::VigilarFrente(std::uint16_t estadoTecla) {
+    if (!frente_) return;
+    if (anfitrion_.Reloj() >= frente_->hasta) {
+        frente_.reset();
+        return;
+    }
+    // The press that asked for the restore is input too: what the user does
+    // next counts from the first tick after the key is let go.
+    if ((estadoTecla & kTeclaAbajo) != 0) return;
+    const std::uint32_t entrada = escritorio_.UltimaEntrada();
+    if (!frente_->entrada) {
+        frente_->entrada = entrada;
+    } else if (entrada != *frente_->entrada) {
+        frente_.reset();  // the user has moved on: the foreground is theirs
+        return;
+    }
+    const Handle ventana = frente_->ventana;
+    if (!escritorio_.EsVisible(ventana)) {
+        frente_.reset();  // closed or hidden by its program
+        return;
+    }
+    if (escritorio_.VentanaAlFrente() == ventana) return;
+    // Taken by no one's input: a late report of the old focus, a window that
+    // the restore made appear. A system that refuses is not asked again.
+    if (!escritorio_.TraerAlFrente(ventana)) frente_.reset();
 }
 
 void Motor::MostrarVentanas() {
@@ -291,7 +324,9 @@ void Motor::RestaurarAntesDeCerrar() {
 
 void Motor::tmrTempo_Timer() {
     if (pasada_ != Pasada::ninguna) return;
-    if (!detector_.NuevaPulsacion(escritorio_.EstadoTecla(tecla_))) return;
+    const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
+    VigilarFrente(estado);
+    if (!detector_.NuevaPulsacion(estado)) return;
     if (oculto_)
         MostrarVentanas();
     else

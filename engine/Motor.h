@@ -13,6 +13,12 @@
 // running one; a restore asked for during a hide pass (the program being
 // closed) stops the hide pass and shows back what it had hidden.
 //
+// After a restore, the window it brought to the front is kept there for two
+// seconds against changes that no input of the user's made (the display
+// reporting the old focus late, a window that the restore made appear
+// taking the focus): each tick puts it back, until the user presses a key
+// or uses the mouse, or the system refuses.
+//
 // A failure inside a pass (memory running out) ends the pass where it is:
 // what it hid stays recorded, so the next press brings it back, and no pass
 // is left marked as running.
@@ -60,7 +66,8 @@ public:
     // restore, finishes that restore.
     void MostrarVentanas();
 
-    // The 100 ms tick: one pass per new press of the activation key.
+    // The 100 ms tick: one pass per new press of the activation key; after a
+    // restore, the foreground kept where it put it.
     void tmrTempo_Timer();
 
     // Whatever is concealed comes back, whether or not a pass is running:
@@ -109,6 +116,7 @@ private:
     // time would have left them: each one shown above the ones before it.
     void Apilar();
     void EmpezarAVigilarTecla();
+    void VigilarFrente(std::uint16_t estadoTecla);
 
     Escritorio& escritorio_;
     Anfitrion& anfitrion_;
@@ -134,6 +142,16 @@ private:
     bool abortar_ = false;        // a hide pass must stop and undo
     std::size_t cursor_ = 1;      // next record of a running restore
     DetectorPulsacion detector_;
+
+    // The window the latest restore brought to the front, kept there until
+    // hasta (on Reloj) unless the user's input (UltimaEntrada) changes from
+    // what it was once the key was let go.
+    struct Frente {
+        Handle ventana = 0;
+        std::int64_t hasta = 0;
+        std::optional<std::uint32_t> entrada;
+    };
+    std::optional<Frente> frente_;
 };
 
 }  // namespace tesk

@@ -70,7 +70,8 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         // The foreground moves in the window's own thread, when it gets to it.
         const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
         EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
-            << "the window hidden furthest back is not in front";
+            << "the window hidden furthest back, " << testing::PrintToString(Describir(alFrente))
+            << ", is not in front but " << testing::PrintToString(Describir(GetForegroundWindow()));
         DejarPasarTicks();
         EXPECT_FALSE(ElPanel().Visible()) << "the restore showed the panel";
     }
@@ -101,7 +102,8 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         // The foreground moves in the window's own thread, when it gets to it.
         const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
         EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
-            << "the foreground is " << GetForegroundWindow() << ", not " << alFrente;
+            << "the window hidden furthest back, " << testing::PrintToString(Describir(alFrente))
+            << ", is not in front but " << testing::PrintToString(Describir(GetForegroundWindow()));
     }
 }
 

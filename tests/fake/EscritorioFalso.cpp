@@ -76,12 +76,16 @@ void EscritorioFalso::FijarVisible(Handle ventana, bool visible) {
 }
 
 void EscritorioFalso::Presionar(std::int32_t codigo) {
+    ++entrada_;
     auto& tecla = teclas_[codigo];
     if (!tecla.abajo) tecla.pulsada = true;
     tecla.abajo = true;
 }
 
-void EscritorioFalso::Soltar(std::int32_t codigo) { teclas_[codigo].abajo = false; }
+void EscritorioFalso::Soltar(std::int32_t codigo) {
+    ++entrada_;
+    teclas_[codigo].abajo = false;
+}
 
 Handle EscritorioFalso::PrimeraVentana(Handle desde) {
     if (!Existe(desde) || orden_.empty()) return 0;
@@ -240,10 +244,12 @@ void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
     }
 }
 
-void EscritorioFalso::TraerAlFrente(Handle ventana) {
-    if (!EsVisible(ventana)) return;
+bool EscritorioFalso::TraerAlFrente(Handle ventana) {
+    pedidosAlFrente_.push_back(ventana);
+    if (negarFrente || !EsVisible(ventana)) return false;
     frente_ = ventana;
     AlFrenteDelZ(ventana);
+    return true;
 }
 
 std::uint16_t EscritorioFalso::EstadoTecla(std::int32_t codigo) {

@@ -64,7 +64,18 @@ public:
     Handle Frente() const { return frente_; }
     std::size_t Cantidad() const { return ventanas_.size(); }
 
-    // Keyboard: a press sets both bits; a release clears the down bit only.
+    // The foreground taken without the user: by another program, or by the
+    // display reporting an old focus late (0: no window at all).
+    void TomarFrente(Handle ventana) { frente_ = ventana; }
+    // The user does something: a key, the mouse (what GetLastInputInfo sees).
+    void EntradaDelUsuario() { ++entrada_; }
+    // The system refuses SetForegroundWindow, as the foreground lock does.
+    bool negarFrente = false;
+    // Every SetForegroundWindow asked for.
+    const std::vector<Handle>& PedidosAlFrente() const { return pedidosAlFrente_; }
+
+    // Keyboard: a press sets both bits; a release clears the down bit only;
+    // both are the user's input.
     void Presionar(std::int32_t codigo);
     void Soltar(std::int32_t codigo);
 
@@ -123,7 +134,9 @@ public:
     void Mostrar(Handle ventana, std::int32_t estado) override;
     void Subir(Handle ventana) override;
     bool EnVuelo(Handle ventana) override;
-    void TraerAlFrente(Handle ventana) override;
+    bool TraerAlFrente(Handle ventana) override;
+    Handle VentanaAlFrente() override { return frente_; }
+    std::uint32_t UltimaEntrada() override { return entrada_; }
     std::uint16_t EstadoTecla(std::int32_t codigo) override;
     std::uint32_t EstiloExtendido(Handle ventana) override;
     void FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) override;
@@ -148,6 +161,8 @@ private:
     Handle fondo_ = 0;
     std::vector<Handle> otras_;
     Handle frente_ = 0;
+    std::uint32_t entrada_ = 0;
+    std::vector<Handle> pedidosAlFrente_;
     struct EstadoTeclaFalsa {
         bool abajo = false;
         bool pulsada = false;

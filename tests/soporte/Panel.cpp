@@ -44,12 +44,6 @@ HWND CajaListaDe(HWND panel) {
     return encontrada;
 }
 
-std::wstring Describir(HWND ventana) {
-    std::array<wchar_t, kLargoClase> clase{};
-    GetClassNameW(ventana, clase.data(), kLargoClase);
-    return L"\"" + TituloDe(ventana) + L"\" (" + clase.data() + L")";
-}
-
 // The point must reach this window, or a child of it, and nothing in front.
 bool Alcanza(HWND ventana, POINT punto) {
     const HWND bajo = WindowFromPoint(punto);

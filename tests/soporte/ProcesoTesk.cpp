@@ -48,6 +48,11 @@ std::wstring TituloDe(HWND ventana) {
     return titulo;
 }
 
+std::wstring Describir(HWND ventana) {
+    if (ventana == nullptr) return L"no window";
+    return L"\"" + TituloDe(ventana) + L"\" (" + prueba::ClaseDe(ventana) + L")";
+}
+
 ProcesoTesk::ProcesoTesk(const std::wstring& programa) {
     std::wstring linea = prueba::CitarArgumento(programa);
     trabajo_ = TrabajoQueTerminaAlCerrar();

@@ -46,4 +46,7 @@ private:
 // The text of a window's title, as GetWindowTextW reads it.
 std::wstring TituloDe(HWND ventana);
 
+// A window as a failure message names it: its title and its class.
+std::wstring Describir(HWND ventana);
+
 }  // namespace tesk::e2e

@@ -1,0 +1,164 @@
+// After a restore, the last window hidden stays in the foreground against
+// changes nobody's input made, for a moment, and only while the user has not
+// moved on.
+#include "tests/unit/Banco.h"
+
+namespace tesk::prueba {
+namespace {
+
+constexpr std::int64_t kTick = 100;
+
+class Frente : public Banco {
+protected:
+    Frente() {
+        delante = escritorio.Abrir(L"Delante");
+        detras = escritorio.AbrirAlFondo(L"Detras");
+        motor.ActualizarLista();
+        escritorio.Reordenar({barra, anfitrion.panel, delante, detras, fondo});
+        PulsarTecla();
+        EXPECT_TRUE(motor.Oculto());
+        EXPECT_EQ(motor.UltimaOculta(), detras);
+    }
+
+    // One tick of the panel's timer, 100 ms after the one before.
+    void Tick() {
+        anfitrion.reloj += kTick;
+        motor.tmrTempo_Timer();
+    }
+
+    // The restore, with the key let go at the next tick; ultima is the
+    // window it brought to the front.
+    void Restaurar() {
+        ultima = motor.UltimaOculta();
+        PulsarTecla();
+        ASSERT_FALSE(motor.Oculto());
+        ASSERT_EQ(escritorio.Frente(), ultima);
+    }
+
+    std::size_t Pedidos() const { return escritorio.PedidosAlFrente().size(); }
+
+    Handle delante = 0;
+    Handle detras = 0;
+    Handle ultima = 0;
+};
+
+TEST_F(Frente, LoQueNadieEligioVuelveALaUltimaOcultaEnElTickSiguiente) {
+    Restaurar();
+    // The display reports the old focus late: no window has the foreground.
+    escritorio.TomarFrente(0);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), ultima);
+
+    // A window that the restore made appear takes the focus on its own.
+    const Handle aparecida = escritorio.Abrir(L"Bandeja del sistema");
+    escritorio.TomarFrente(aparecida);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), ultima);
+
+    // Where it should be, it is not asked again.
+    const std::size_t pedidos = Pedidos();
+    Tick();
+    Tick();
+    EXPECT_EQ(Pedidos(), pedidos);
+}
+
+TEST_F(Frente, LaEntradaDelUsuarioDejaElFrenteDondeElUsuarioLoPuso) {
+    Restaurar();
+    Tick();
+    // The user clicks the window in front: it is theirs from then on.
+    escritorio.EntradaDelUsuario();
+    escritorio.TomarFrente(delante);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), delante);
+    escritorio.TomarFrente(0);
+    const std::size_t pedidos = Pedidos();
+    Tick();
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), 0);
+    EXPECT_EQ(Pedidos(), pedidos);
+}
+
+TEST_F(Frente, LaTeclaQueSigueAbajoYSuSueltaNoSonElUsuarioMoviendose) {
+    escritorio.Presionar(motor.Tecla());
+    Tick();  // the restore
+    ASSERT_FALSE(motor.Oculto());
+    escritorio.TomarFrente(0);
+    Tick();
+    Tick();
+    // Held: nothing is decided while the key is down.
+    EXPECT_EQ(escritorio.Frente(), 0);
+    escritorio.Soltar(motor.Tecla());
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), detras);
+    // Input from then on ends the watch.
+    escritorio.EntradaDelUsuario();
+    escritorio.TomarFrente(0);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), 0);
+}
+
+TEST_F(Frente, PasadosDosSegundosElFrenteYaNoSeToca) {
+    Restaurar();
+    anfitrion.reloj += 2000;
+    escritorio.TomarFrente(0);
+    const std::size_t pedidos = Pedidos();
+    Tick();
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), 0);
+    EXPECT_EQ(Pedidos(), pedidos);
+}
+
+TEST_F(Frente, UnSistemaQueSeNiegaNoVuelveASerPreguntado) {
+    // Refused at the restore: never asked again.
+    escritorio.negarFrente = true;
+    PulsarTecla();
+    ASSERT_FALSE(motor.Oculto());
+    EXPECT_EQ(Pedidos(), 1u);
+    Tick();
+    Tick();
+    EXPECT_EQ(Pedidos(), 1u);
+
+    // Granted at the restore, refused the next time: asked once more only.
+    escritorio.negarFrente = false;
+    PulsarTecla();
+    Restaurar();
+    const std::size_t pedidos = Pedidos();
+    escritorio.negarFrente = true;
+    escritorio.TomarFrente(0);
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(Pedidos(), pedidos + 1);
+}
+
+TEST_F(Frente, UnaVentanaCerradaUOcultadaPorSuProgramaNoSeTrae) {
+    Restaurar();
+    escritorio.FijarVisible(ultima, false);
+    escritorio.TomarFrente(0);
+    const std::size_t pedidos = Pedidos();
+    Tick();
+    escritorio.FijarVisible(ultima, true);
+    Tick();
+    EXPECT_EQ(Pedidos(), pedidos) << "the watch ended when its window went away";
+
+    PulsarTecla();
+    Restaurar();
+    escritorio.Cerrar(ultima);
+    escritorio.TomarFrente(0);
+    const std::size_t despues = Pedidos();
+    Tick();
+    EXPECT_EQ(Pedidos(), despues);
+}
+
+TEST_F(Frente, OcultarOtraVezTerminaLaVigilancia) {
+    Restaurar();
+    PulsarTecla();  // hidden again, with the one that was in front
+    ASSERT_TRUE(motor.Oculto());
+    escritorio.TomarFrente(0);
+    const std::size_t pedidos = Pedidos();
+    Tick();
+    EXPECT_EQ(Pedidos(), pedidos);
+}
+
+}  // namespace
+}  // namespace tesk::prueba
