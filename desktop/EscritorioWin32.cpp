@@ -177,6 +177,16 @@ void EscritorioWin32::Subir(Handle ventana) {
     pendientes_[ventana].subir = true;
 }
 
+// Windows lets a program in the background set the foreground only in the
+// cases SetForegroundWindow's documentation lists (the foreground lock): when
+// no window has the foreground, when the program received the last input,
+// when the lock's time-out has expired, and a few more. Tesk reads the key's
+// state and receives no input of its own, and it does not get round the lock:
+// it registers no hot key (the key is read, never taken from the program in
+// front), forges no input (a lone Alt opens menus), and does not join its
+// input to the foreground thread's (AttachThreadInput would tie it to a
+// thread that may hang). Where the system refuses, it flashes the window's
+// taskbar button instead, and the engine does not ask again.
 bool EscritorioWin32::TraerAlFrente(Handle ventana) {
     return SetForegroundWindow(HwndDe(ventana)) != FALSE;
 }
