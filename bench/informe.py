@@ -259,7 +259,7 @@ def main():
               "itself: every font, picture, brush, device context, icon, cursor and kernel handle it "
               "creates is owned by one small owner object that counts it while held, and its windows "
               "are counted live; it answers the registered message \"Tesk.Recursos\" with those counts "
-              "(`panel/Recursos.h`).\n"
+              "(`panel/Inventario.h`).\n"
               "- **Private bytes**: Wine gives no private-bytes figure (PagefileUsage/PrivateUsage are not "
               "the process's own), so only the resident size is shown; most of it, in the program and in "
               "the floor alike, is Wine's own DLLs and heaps.\n"

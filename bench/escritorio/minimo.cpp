@@ -2,7 +2,9 @@
 // program built the same way as tesk.exe and with the same features, and
 // nothing else: one small layered window holding a list box, a tooltip
 // control and a notification-area icon, reading one key every 100 ms from a
-// timer.
+// timer. Like the panel, the window is shown active with the focus in its
+// list (under Wine, the first window a thread activates starts COM on that
+// thread for the input method: ole32, combase and rpcrt4 come with it).
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
@@ -48,8 +50,8 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
                                          kLado, nullptr, nullptr, instancia, nullptr);
     if (ventana == nullptr) return 1;
     SetLayeredWindowAttributes(ventana, 0, kAlfa, LWA_ALPHA);
-    CreateWindowExW(0, WC_LISTBOXW, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_MULTIPLESEL, 0, 0, kLado, kLado,
-                    ventana, nullptr, instancia, nullptr);
+    const HWND lista = CreateWindowExW(0, WC_LISTBOXW, nullptr, WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_MULTIPLESEL,
+                                       0, 0, kLado, kLado, ventana, nullptr, instancia, nullptr);
     const HWND ayuda = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
                                        ventana, nullptr, instancia, nullptr);
     TTTOOLINFOW herramienta{};
@@ -68,7 +70,8 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int) {
     icono.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     lstrcpynW(icono.szTip, kTitulo, 64);
     Shell_NotifyIconW(NIM_ADD, &icono);
-    ShowWindow(ventana, SW_SHOWNOACTIVATE);
+    ShowWindow(ventana, SW_SHOW);
+    SetFocus(lista);
     SetTimer(ventana, kTemporizador, kIntervalo, nullptr);
     MSG mensaje;
     while (GetMessageW(&mensaje, nullptr, 0, 0) > 0) DispatchMessageW(&mensaje);
