@@ -247,14 +247,29 @@ void Motor::TerminarRestauracion() {
     EsperarAterrizaje(pedidas_);
     Apilar();
     frente_.reset();
-    if (ultimaOculta_ != -1 && escritorio_.TraerAlFrente(ultimaOculta_))
-        frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, std::nullopt};
+    if (ultimaOculta_ != -1) {
+        // A key already let go: what the user does from here on is theirs.
+        std::optional<std::uint32_t> entrada;
+        if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
+        frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, entrada};
+        // A window still on its way to the screen comes to the front once
+        // it is there (the keyboard must not go to a window nobody sees).
+        if (!escritorio_.EnVuelo(ultimaOculta_) && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
+    }
     anfitrion_.RestaurarIconoBandeja();
     oculto_ = false;
 }
 
 void Motor::VigilarFrente(std::uint16_t estadoTecla) {
     if (!frente_) return;
+    try {
+        SeguirFrente(estadoTecla);
+    } catch (const std::exception&) {
+        frente_.reset();  // nothing here is worth a failure reaching the timer
+    }
+}
+
+void Motor::SeguirFrente(std::uint16_t estadoTecla) {
     if (anfitrion_.Reloj() >= frente_->hasta) {
         frente_.reset();
         return;
@@ -270,6 +285,7 @@ void Motor::VigilarFrente(std::uint16_t estadoTecla) {
         return;
     }
     const Handle ventana = frente_->ventana;
+    if (escritorio_.EnVuelo(ventana)) return;  // not on screen yet
     if (!escritorio_.EsVisible(ventana)) {
         frente_.reset();  // closed or hidden by its program
         return;
@@ -325,6 +341,7 @@ void Motor::RestaurarAntesDeCerrar() {
 void Motor::tmrTempo_Timer() {
     if (pasada_ != Pasada::ninguna) return;
     const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
+    teclaAbajo_ = (estado & kTeclaAbajo) != 0;
     VigilarFrente(estado);
     if (!detector_.NuevaPulsacion(estado)) return;
     if (oculto_)

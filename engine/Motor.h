@@ -117,6 +117,7 @@ private:
     void Apilar();
     void EmpezarAVigilarTecla();
     void VigilarFrente(std::uint16_t estadoTecla);
+    void SeguirFrente(std::uint16_t estadoTecla);
 
     Escritorio& escritorio_;
     Anfitrion& anfitrion_;
@@ -152,6 +153,7 @@ private:
         std::optional<std::uint32_t> entrada;
     };
     std::optional<Frente> frente_;
+    bool teclaAbajo_ = false;  // at the latest tick
 };
 
 }  // namespace tesk

@@ -150,6 +150,22 @@ TEST_F(Frente, UnaVentanaCerradaUOcultadaPorSuProgramaNoSeTrae) {
     EXPECT_EQ(Pedidos(), despues);
 }
 
+TEST_F(Frente, UnaVentanaQueTodaviaNoEstaEnPantallaVieneAlFrenteCuandoLlega) {
+    // Its thread is blocked: the restore gives up waiting for it.
+    escritorio.Bloquear(detras);
+    PulsarTecla();
+    ASSERT_FALSE(motor.Oculto());
+    ASSERT_FALSE(escritorio.Visible(detras));
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty()) << "the keyboard was sent to a window nobody sees";
+    Tick();
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty());
+    escritorio.Desbloquear(detras);
+    escritorio.EntregarTodo();
+    ASSERT_TRUE(escritorio.Visible(detras));
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), detras);
+}
+
 TEST_F(Frente, OcultarOtraVezTerminaLaVigilancia) {
     Restaurar();
     PulsarTecla();  // hidden again, with the one that was in front
