@@ -251,7 +251,10 @@ void Motor::TerminarRestauracion() {
         // A key already let go: what the user does from here on is theirs.
         std::optional<std::uint32_t> entrada;
         if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
-        frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, entrada};
+        std::unordered_set<Handle> enPantalla;
+        for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia()))
+            if (h != ultimaOculta_ && escritorio_.EsVisible(h)) enPantalla.insert(h);
+        frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, entrada, std::move(enPantalla)};
         // A window still on its way to the screen comes to the front once
         // it is there (the keyboard must not go to a window nobody sees).
         if (!escritorio_.EnVuelo(ultimaOculta_) && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
@@ -290,9 +293,17 @@ void Motor::SeguirFrente(std::uint16_t estadoTecla) {
         frente_.reset();  // closed or hidden by its program
         return;
     }
-    if (escritorio_.VentanaAlFrente() == ventana) return;
-    // Taken by no one's input: a late report of the old focus, a window that
-    // the restore made appear. A system that refuses is not asked again.
+    const Handle alFrente = escritorio_.VentanaAlFrente();
+    if (alFrente == ventana) return;
+    if (alFrente != 0 && frente_->enPantalla.count(alFrente) != 0) {
+        // A window that was already there came forward on its own: its
+        // program's doing, not the restore's.
+        frente_.reset();
+        return;
+    }
+    // Nobody's, or a window that appeared since (the notification area's,
+    // when the icon came back): taken back. A system that refuses is not
+    // asked again.
     if (!escritorio_.TraerAlFrente(ventana)) frente_.reset();
 }
 

@@ -14,10 +14,11 @@
 // closed) stops the hide pass and shows back what it had hidden.
 //
 // After a restore, the window it brought to the front is kept there for two
-// seconds against changes that no input of the user's made (the display
-// reporting the old focus late, a window that the restore made appear
-// taking the focus): each tick puts it back, until the user presses a key
-// or uses the mouse, or the system refuses.
+// seconds against changes that no input of the user's made and no window
+// already on screen asked for (the display reporting the old focus late, a
+// window that appeared since taking the focus): each tick puts it back,
+// until the user presses a key or uses the mouse, another window that was
+// on screen comes forward, or the system refuses.
 //
 // A failure inside a pass (memory running out) ends the pass where it is:
 // what it hid stays recorded, so the next press brings it back, and no pass
@@ -29,6 +30,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "desktop/Escritorio.h"
@@ -146,11 +148,13 @@ private:
 
     // The window the latest restore brought to the front, kept there until
     // hasta (on Reloj) unless the user's input (UltimaEntrada) changes from
-    // what it was once the key was let go.
+    // what it was once the key was let go, or a window that was on screen
+    // then (enPantalla) takes the foreground.
     struct Frente {
         Handle ventana = 0;
         std::int64_t hasta = 0;
         std::optional<std::uint32_t> entrada;
+        std::unordered_set<Handle> enPantalla;
     };
     std::optional<Frente> frente_;
     bool teclaAbajo_ = false;  // at the latest tick

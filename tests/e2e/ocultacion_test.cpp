@@ -107,6 +107,35 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
     }
 }
 
+// The focus left where two clicks on the icon put it (with a window manager,
+// on the notification area's own window), and the key pressed there twice.
+TEST_F(Ocultacion, TrasUnClicEnElIconoLaUltimaOcultaQuedaDelante) {
+    Arrancar({L"--ventana", L"Una", L"--ventana", L"Otra", L"--ventana", L"Minimizada", L"--min"});
+    const std::vector<HWND> todas = Ventanas().Ventanas();
+    ClicEnIconoTesk();
+    ASSERT_TRUE(EsperarPanel(false));
+    ClicEnIconoTesk();
+    ASSERT_TRUE(EsperarPanel(true));
+    const auto delanteAtras = VisiblesDelante();
+    const std::wstring foco = Describir(GetForegroundWindow());
+
+    prueba::PulsarYSoltar(VK_F6);
+    ASSERT_TRUE(EsperarVisibles(todas, false));
+    ASSERT_TRUE(EsperarIcono(false));
+    DejarPasarTicks();
+    prueba::PulsarYSoltar(VK_F6);
+    ASSERT_TRUE(EsperarIcono(true));
+    ASSERT_TRUE(EsperarVisibles(todas, true));
+    const HWND alFrente = MasAlFondo(delanteAtras, todas);
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
+        << "with the focus first on " << testing::PrintToString(foco) << ", the window hidden furthest back, "
+        << testing::PrintToString(Describir(alFrente)) << ", is not in front but "
+        << testing::PrintToString(Describir(GetForegroundWindow()));
+    // Still there once the program has had its ticks to settle.
+    DejarPasarTicks();
+    EXPECT_EQ(GetForegroundWindow(), alFrente);
+}
+
 TEST_F(Ocultacion, ConLaListaEnteraMarcadaLaTeclaNoHaceNada) {
     Arrancar({L"--ventana", L"Una", L"--ventana", L"Otra"});
     const HWND una = Ventanas()[0];

@@ -83,6 +83,17 @@ TEST_F(Frente, LaEntradaDelUsuarioDejaElFrenteDondeElUsuarioLoPuso) {
     EXPECT_TRUE(DejaElFrenteSinDueno());
 }
 
+TEST_F(Frente, UnaVentanaQueYaEstabaEnPantallaPuedeVenirAlFrenteSinElUsuario) {
+    // Its own program activates it: that is left alone, and so is what
+    // follows.
+    Restaurar();
+    Tick();
+    escritorio.TomarFrente(delante);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), delante);
+    EXPECT_TRUE(DejaElFrenteSinDueno());
+}
+
 TEST_F(Frente, LaTeclaQueSigueAbajoYSuSueltaNoSonElUsuarioMoviendose) {
     escritorio.Presionar(motor.Tecla());
     Tick();  // the restore
