@@ -3,8 +3,8 @@
 // nothing else: one small layered window holding a list box, a tooltip
 // control and a notification-area icon, reading one key every 100 ms from a
 // timer. Like the panel, the window is shown active with the focus in its
-// list (under Wine, the first window a thread activates starts COM on that
-// thread for the input method: ole32, combase and rpcrt4 come with it).
+// list: under Wine, activating it brings in ole32, combase and rpcrt4
+// (shown without activation, this program loads none of them).
 #include <windows.h>
 // After windows.h, which they need.
 #include <commctrl.h>
