@@ -246,40 +246,43 @@ void Motor::Apilar() {
 void Motor::TerminarRestauracion() {
     EsperarAterrizaje(pedidas_);
     Apilar();
-    frente_.reset();
-    if (ultimaOculta_ != -1) {
-        // A key already let go: what the user does from here on is theirs.
-        std::optional<std::uint32_t> entrada;
-        if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
-        std::unordered_set<Handle> enPantalla;
-        for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia()))
-            if (h != ultimaOculta_ && escritorio_.EsVisible(h)) enPantalla.insert(h);
-        frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, entrada, std::move(enPantalla)};
-        // A window still on its way to the screen comes to the front once
-        // it is there (the keyboard must not go to a window nobody sees).
-        if (!escritorio_.EnVuelo(ultimaOculta_) && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
-    }
+    TraerUltimaAlFrente();
     anfitrion_.RestaurarIconoBandeja();
     oculto_ = false;
 }
 
-void Motor::VigilarFrente(std::uint16_t estadoTecla) {
+void Motor::TraerUltimaAlFrente() {
+    frente_.reset();
+    if (ultimaOculta_ == -1) return;
+    // A key already let go: what the user does from here on is theirs.
+    std::optional<std::uint32_t> entrada;
+    if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
+    std::unordered_set<Handle> enPantalla;
+    for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia()))
+        if (h != ultimaOculta_ && escritorio_.EsVisible(h)) enPantalla.insert(h);
+    frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, entrada, std::move(enPantalla)};
+    // A window still on its way to the screen comes to the front once it is
+    // there (the keyboard must not go to a window nobody sees).
+    if (!escritorio_.EnVuelo(ultimaOculta_) && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
+}
+
+void Motor::VigilarFrente() {
     if (!frente_) return;
     try {
-        SeguirFrente(estadoTecla);
+        SeguirFrente();
     } catch (const std::exception&) {
         frente_.reset();  // nothing here is worth a failure reaching the timer
     }
 }
 
-void Motor::SeguirFrente(std::uint16_t estadoTecla) {
+void Motor::SeguirFrente() {
     if (anfitrion_.Reloj() >= frente_->hasta) {
         frente_.reset();
         return;
     }
     // The press that asked for the restore is input too: what the user does
     // next counts from the first tick after the key is let go.
-    if ((estadoTecla & kTeclaAbajo) != 0) return;
+    if (teclaAbajo_) return;
     const std::uint32_t entrada = escritorio_.UltimaEntrada();
     if (!frente_->entrada) {
         frente_->entrada = entrada;
@@ -353,7 +356,7 @@ void Motor::tmrTempo_Timer() {
     if (pasada_ != Pasada::ninguna) return;
     const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
-    VigilarFrente(estado);
+    VigilarFrente();
     if (!detector_.NuevaPulsacion(estado)) return;
     if (oculto_)
         MostrarVentanas();

@@ -118,8 +118,10 @@ private:
     // time would have left them: each one shown above the ones before it.
     void Apilar();
     void EmpezarAVigilarTecla();
-    void VigilarFrente(std::uint16_t estadoTecla);
-    void SeguirFrente(std::uint16_t estadoTecla);
+    // Brings the last window hidden to the front and starts keeping it there.
+    void TraerUltimaAlFrente();
+    void VigilarFrente();
+    void SeguirFrente();
 
     Escritorio& escritorio_;
     Anfitrion& anfitrion_;

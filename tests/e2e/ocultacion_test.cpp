@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string>
 #include <vector>
 
 #include "tests/soporte/Entrada.h"
@@ -27,6 +28,12 @@ HWND MasAlFondo(const std::vector<HWND>& delanteAtras, const std::vector<HWND>& 
         return std::find(estas.begin(), estas.end(), v) != estas.end();
     });
     return it == delanteAtras.rend() ? nullptr : *it;
+}
+
+// What a failure says when that window is not in the foreground.
+std::string NoEstaDelante(HWND alFrente) {
+    return "the window hidden furthest back, " + testing::PrintToString(Describir(alFrente)) +
+           ", is not in front but " + testing::PrintToString(Describir(GetForegroundWindow()));
 }
 
 std::vector<HWND> Unir(std::vector<HWND> unas, const std::vector<HWND>& otras) {
@@ -70,8 +77,7 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         // The foreground moves in the window's own thread, when it gets to it.
         const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
         EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
-            << "the window hidden furthest back, " << testing::PrintToString(Describir(alFrente))
-            << ", is not in front but " << testing::PrintToString(Describir(GetForegroundWindow()));
+            << NoEstaDelante(alFrente);
         DejarPasarTicks();
         EXPECT_FALSE(ElPanel().Visible()) << "the restore showed the panel";
     }
@@ -102,8 +108,7 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         // The foreground moves in the window's own thread, when it gets to it.
         const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
         EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
-            << "the window hidden furthest back, " << testing::PrintToString(Describir(alFrente))
-            << ", is not in front but " << testing::PrintToString(Describir(GetForegroundWindow()));
+            << NoEstaDelante(alFrente);
     }
 }
 
@@ -128,9 +133,7 @@ TEST_F(Ocultacion, TrasUnClicEnElIconoLaUltimaOcultaQuedaDelante) {
     ASSERT_TRUE(EsperarVisibles(todas, true));
     const HWND alFrente = MasAlFondo(delanteAtras, todas);
     EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
-        << "with the focus first on " << testing::PrintToString(foco) << ", the window hidden furthest back, "
-        << testing::PrintToString(Describir(alFrente)) << ", is not in front but "
-        << testing::PrintToString(Describir(GetForegroundWindow()));
+        << "with the focus first on " << testing::PrintToString(foco) << ", " << NoEstaDelante(alFrente);
     // Still there once the program has had its ticks to settle.
     DejarPasarTicks();
     EXPECT_EQ(GetForegroundWindow(), alFrente);

@@ -2,12 +2,12 @@
 // boundary answers about a window that no longer exists.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <optional>
 #include <string>
 
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
+#include "tests/soporte/Clases.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/Recorrido.h"
 #include "tests/soporte/VentanaLocal.h"
@@ -19,14 +19,6 @@ namespace {
 using prueba::RecorridoZ;
 using prueba::SoloEstas;
 using prueba::VentanasPrueba;
-
-constexpr std::size_t kLargoClase = 64;
-
-std::wstring Clase(HWND ventana) {
-    std::array<wchar_t, kLargoClase> nombre{};
-    const int largo = GetClassNameW(ventana, nombre.data(), static_cast<int>(nombre.size()));
-    return std::wstring(nombre.data(), static_cast<std::size_t>(std::max(largo, 0)));
-}
 
 TEST(Recorrido, VisitaDeDelanteAtrasLasMismasVentanasQueElGestor) {
     EscritorioWin32 escritorio;
@@ -123,8 +115,8 @@ TEST(Recorrido, EncuentraLaBarraDeTareasYElFondoDelEscritorio) {
     const Handle fondo = escritorio.FondoEscritorio();
     ASSERT_NE(barra, 0);
     ASSERT_NE(fondo, 0);
-    EXPECT_EQ(Clase(HwndDe(barra)), L"Shell_TrayWnd");
-    EXPECT_EQ(Clase(HwndDe(fondo)), L"Progman");
+    EXPECT_EQ(prueba::ClaseDe(HwndDe(barra)), L"Shell_TrayWnd");
+    EXPECT_EQ(prueba::ClaseDe(HwndDe(fondo)), L"Progman");
     if (fondoPropio) {
         EXPECT_EQ(HwndDe(fondo), fondoPropio->Hwnd());
     }
