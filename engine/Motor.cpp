@@ -50,8 +50,13 @@ std::vector<Handle> OrdenZ(Escritorio& escritorio, Handle desde) {
 
 }  // namespace
 
-Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista)
-    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista) {
+Resguardo& Motor::NingunResguardo() {
+    static SinResguardo ninguno;
+    return ninguno;
+}
+
+Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo)
+    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista), resguardo_(resguardo) {
     EmpezarAVigilarTecla();
 }
 
@@ -111,9 +116,14 @@ bool Motor::DebeOcultarse(Handle ventana, bool objetivo) const {
 }
 
 void Motor::Ocultar(Handle ventana) {
+    // Written down before it is asked, with the command that brings it back
+    // (its record was appended just before): however the program ends from
+    // here on, the window comes back. One that cannot be written down is
+    // left on screen.
+    if (!resguardo_.Anotar(ventana, EstadoAlMostrar(ventanasGuardadas_.back().Estado))) return;
+    porConfirmar_.erase(ventana);  // hidden again before an earlier show landed: its entry stays
     // Marked before it is asked: whatever runs from here on (a close) knows
-    // the window is the program's to bring back. Its record was appended
-    // just before.
+    // the window is the program's to bring back.
     ocultadas_.back() = true;
     pedidas_.push_back(ventana);
     escritorio_.Mostrar(ventana, kSwHide);
@@ -156,6 +166,7 @@ void Motor::OcultarVentanas() {
 }
 
 void Motor::RecorrerOcultacion() {
+    resguardo_.Preparar();
     escritorio_.Asentar();
     ventanasGuardadas_ = VentanasVacias();
     ocultadas_.assign(1, false);
@@ -210,7 +221,9 @@ void Motor::RecorrerRestauracion() {
         const Handle h = ventanasGuardadas_[i].hWnd;
         // Visible as far as the boundary knows: a window whose hide is still
         // in flight counts as hidden, and its show lands after that hide.
-        if (escritorio_.EsVisible(h)) continue;
+        const bool visible = escritorio_.EsVisible(h);
+        porConfirmar_.insert(h);  // its entry goes once it is back
+        if (visible) continue;
         escritorio_.Mostrar(h, EstadoAlMostrar(ventanasGuardadas_[i].Estado));
         // Given back: if its program hides it again before a restore that
         // failed midway is tried again, that is its program's doing.
@@ -246,6 +259,7 @@ void Motor::Apilar() {
 void Motor::TerminarRestauracion() {
     EsperarAterrizaje(pedidas_);
     Apilar();
+    ConfirmarVueltas();
     TraerUltimaAlFrente();
     anfitrion_.RestaurarIconoBandeja();
     oculto_ = false;
@@ -264,6 +278,17 @@ void Motor::TraerUltimaAlFrente() {
     // A window still on its way to the screen comes to the front once it is
     // there (the keyboard must not go to a window nobody sees).
     if (!escritorio_.EnVuelo(ultimaOculta_) && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
+}
+
+void Motor::ConfirmarVueltas() {
+    for (auto it = porConfirmar_.begin(); it != porConfirmar_.end();) {
+        if (escritorio_.EnVuelo(*it)) {
+            ++it;
+            continue;
+        }
+        resguardo_.Quitar(*it);
+        it = porConfirmar_.erase(it);
+    }
 }
 
 void Motor::VigilarFrente() {
@@ -348,8 +373,10 @@ void Motor::RestaurarAntesDeCerrar() {
             break;
     }
     // The program ends next: its calls are given their time to land first,
-    // so that every window is back, or on its way, before it goes.
+    // so that every window is back, or on its way, before it goes. What has
+    // not landed stays in the record, for the watcher to show again.
     EsperarAterrizaje(pedidas_, true);
+    ConfirmarVueltas();
 }
 
 void Motor::tmrTempo_Timer() {
@@ -357,6 +384,7 @@ void Motor::tmrTempo_Timer() {
     const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
     VigilarFrente();
+    if (!porConfirmar_.empty()) ConfirmarVueltas();
     if (!detector_.NuevaPulsacion(estado)) return;
     if (oculto_)
         MostrarVentanas();

@@ -20,6 +20,11 @@
 // until the user presses a key or uses the mouse, another window that was
 // on screen comes forward, or the system refuses.
 //
+// Each window is written down in the record (Resguardo) before it is asked
+// to hide, and its entry goes once it is back on screen, so that a process
+// watching from outside can bring back whatever this one leaves hidden if
+// it dies.
+//
 // A failure inside a pass (memory running out) ends the pass where it is:
 // what it hid stays recorded, so the next press brings it back, and no pass
 // is left marked as running.
@@ -36,6 +41,7 @@
 #include "desktop/Escritorio.h"
 #include "engine/Anfitrion.h"
 #include "engine/Lista.h"
+#include "engine/Resguardo.h"
 #include "engine/Tecla.h"
 #include "engine/Ventana.h"
 
@@ -48,7 +54,10 @@ inline constexpr std::wstring_view kCaptionOcultarSeleccion = L"Ocultar lo selec
 
 class Motor {
 public:
-    Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista);
+    Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo = NingunResguardo());
+
+    // The record of an engine that runs alone: written down nowhere.
+    static Resguardo& NingunResguardo();
 
     // Snapshot of the visible titled windows, front to back, into the list
     // and VentanasLista. Clears every mark.
@@ -69,7 +78,8 @@ public:
     void MostrarVentanas();
 
     // The 100 ms tick: one pass per new press of the activation key; after a
-    // restore, the foreground kept where it put it.
+    // restore, the foreground kept where it put it, and the entries of the
+    // windows whose show has landed since taken out of the record.
     void tmrTempo_Timer();
 
     // Whatever is concealed comes back, whether or not a pass is running:
@@ -120,12 +130,16 @@ private:
     void EmpezarAVigilarTecla();
     // Brings the last window hidden to the front and starts keeping it there.
     void TraerUltimaAlFrente();
+    // Takes out of the record the windows that are back (their calls have
+    // landed) or gone.
+    void ConfirmarVueltas();
     void VigilarFrente();
     void SeguirFrente();
 
     Escritorio& escritorio_;
     Anfitrion& anfitrion_;
     Lista& lista_;
+    Resguardo& resguardo_;
 
     Ventanas ventanasLista_ = VentanasVacias();
     Ventanas ventanasGuardadas_ = VentanasVacias();
@@ -134,6 +148,9 @@ private:
     // What the hide pass asked to hide, and what the restore asked to show,
     // in record order.
     std::vector<Handle> pedidas_;
+    // Windows in the record that were asked to come back (or came back on
+    // their own): their entries go once what was asked of them has landed.
+    std::unordered_set<Handle> porConfirmar_;
     // Handle -> entries of the list (positions in VentanasLista), so a hide
     // pass looks each window up in constant time.
     std::unordered_multimap<Handle, std::size_t> indiceLista_;

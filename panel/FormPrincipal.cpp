@@ -71,8 +71,9 @@ void Mover(HWND ventana, const RECT& rect) {
 
 }  // namespace
 
-FormPrincipal::FormPrincipal()
-    : mano_(CargarCursor(IDC_MANO)),
+FormPrincipal::FormPrincipal(Resguardo& resguardo)
+    : motor_(escritorio_, *this, lista_, resguardo),
+      mano_(CargarCursor(IDC_MANO)),
       mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)),
       mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)) {
     const INITCOMMONCONTROLSEX controles{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};

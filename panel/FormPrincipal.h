@@ -12,6 +12,7 @@
 #include "desktop/EscritorioWin32.h"
 #include "engine/Anfitrion.h"
 #include "engine/Motor.h"
+#include "engine/Resguardo.h"
 #include "panel/Apariencia.h"
 #include "panel/Ayudas.h"
 #include "panel/Diseno.h"
@@ -19,14 +20,14 @@
 #include "panel/Nombres.h"
 #include "tray/modGeneral.h"
 #include "ui/Propietarios.h"
-#include "ui/Propietarios.h"
 
 namespace tesk {
 
 class FormPrincipal final : public Anfitrion {
 public:
-    // Creates the panel, runs its start-up and shows it.
-    FormPrincipal();
+    // Creates the panel, runs its start-up and shows it; the engine writes
+    // down in that record every window it hides.
+    explicit FormPrincipal(Resguardo& resguardo);
     ~FormPrincipal() override;
     FormPrincipal(const FormPrincipal&) = delete;
     FormPrincipal& operator=(const FormPrincipal&) = delete;
@@ -82,7 +83,7 @@ private:
     EscritorioWin32 escritorio_;
     Bandeja bandeja_{escritorio_};
     ListaCaja lista_;
-    Motor motor_{escritorio_, *this, lista_};
+    Motor motor_;
 
     std::wstring captionTecla_{kNombreTeclaInicial};
     std::wstring captionLista_{kCaptionOcultarExcepto};

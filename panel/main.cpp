@@ -1,6 +1,8 @@
 // Tesk: conceals the desktop's windows at the press of a function key.
 #include <windows.h>
 
+#include "guardian/Guardian.h"
+#include "guardian/RegistroCompartido.h"
 #include "panel/FormPrincipal.h"
 #include "panel/InstanciaUnica.h"
 
@@ -20,6 +22,9 @@ int BucleMensajes() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Started by the program as its guardian: it waits for the program to
+    // end and brings back what it left hidden. It never gets further.
+    if (const std::optional<int> guardian = tesk::guardian::SiEsGuardian()) return *guardian;
     // A second copy ends at once, touching nothing.
     const std::optional<tesk::InstanciaUnica> instancia = tesk::InstanciaUnica::Tomar();
     if (!instancia) return 0;
@@ -28,7 +33,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // back before their programs are asked to close and ask to save.
     ::SetProcessShutdownParameters(kNivelFinDeSesion, 0);
     try {
-        tesk::FormPrincipal panel;
+        // Every window is written down here before it is hidden, and the
+        // guardian that reads it if this process dies starts now.
+        tesk::guardian::RegistroCompartido registro;
+        tesk::FormPrincipal panel(registro);
         return BucleMensajes();
     } catch (...) {
         return 1;

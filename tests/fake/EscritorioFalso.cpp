@@ -133,6 +133,7 @@ std::int32_t EscritorioFalso::EstadoMostrar(Handle ventana) {
 }
 
 void EscritorioFalso::Mostrar(Handle ventana, std::int32_t estado) {
+    if (alPedir) alPedir(ventana, estado);
     llamadas_.emplace_back(ventana, estado);
     Pedir(ventana, estado);
 }

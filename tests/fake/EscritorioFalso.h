@@ -112,6 +112,8 @@ public:
     // see a pass fail midway.
     std::function<void()> antesDeConsultar;
 
+    // Run as each show or hide is asked for, before anything of it happens.
+    std::function<void(Handle, std::int32_t)> alPedir;
     // Run inside each show or hide asked for, before and after it lands:
     // what reaches the program while the call is on its way. Calls made
     // meanwhile to the same window land after it.

@@ -80,14 +80,25 @@ void Lote::MarcarEntrada(const std::wstring& texto) {
     ASSERT_TRUE(ElPanel().Marcada(fila));
 }
 
-bool Lote::Ocultar(HWND foco, const std::vector<HWND>& seOcultan) {
+testing::AssertionResult Lote::Ocultar(HWND foco, const std::vector<HWND>& seOcultan) {
     Pulsar(VK_F6, foco);
-    return prueba::EsperarHasta(
-        [&] {
-            return e2e::IconosTesk().empty() &&
-                   std::none_of(seOcultan.begin(), seOcultan.end(), [](HWND v) { return IsWindowVisible(v); });
-        },
-        kEsperaPasada);
+    const auto visibles = [&] {
+        return static_cast<std::size_t>(
+            std::count_if(seOcultan.begin(), seOcultan.end(), [](HWND v) { return IsWindowVisible(v); }));
+    };
+    if (prueba::EsperarHasta([&] { return e2e::IconosTesk().empty() && visibles() == 0; }, kEsperaPasada))
+        return testing::AssertionSuccess();
+    // What was left, so that a failure says whether the press was seen at all.
+    auto fallo = testing::AssertionFailure();
+    fallo << "after the press: " << visibles() << " of " << seOcultan.size() << " windows still visible; the icon "
+          << (e2e::IconosTesk().empty() ? "gone" : "still there") << "; tesk.exe "
+          << (Tesk().Vivo() ? "running" : "ended");
+    for (HWND v : seOcultan) {
+        if (!IsWindowVisible(v)) continue;
+        fallo << "; first still visible: " << testing::PrintToString(e2e::TituloDe(v));
+        break;
+    }
+    return fallo;
 }
 
 bool Lote::Restaurar(HWND foco) {

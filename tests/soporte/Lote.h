@@ -39,7 +39,7 @@ protected:
     // One press of the activation key with that window in front, and the
     // wait for the hide (icon gone, those windows hidden) or the restore
     // (icon back) it starts.
-    bool Ocultar(HWND foco, const std::vector<HWND>& seOcultan);
+    testing::AssertionResult Ocultar(HWND foco, const std::vector<HWND>& seOcultan);
     bool Restaurar(HWND foco);
 
     // Windows whose state differs from the one recorded, as text for a

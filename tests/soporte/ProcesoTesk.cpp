@@ -2,6 +2,9 @@
 
 #include "tests/soporte/Panel.h"
 
+#include <tlhelp32.h>
+
+#include <cstdint>
 #include <stdexcept>
 
 #include "panel/Nombres.h"
@@ -84,10 +87,38 @@ std::optional<DWORD> ProcesoTesk::CodigoSalida() const {
     return codigo;
 }
 
-std::vector<HWND> ProcesoTesk::Ventanas() const {
-    BusquedaVentanas busqueda{id_, {}};
+std::vector<HWND> VentanasDe(DWORD proceso) {
+    BusquedaVentanas busqueda{proceso, {}};
     EnumWindows(AnotarSiEsDelProceso, reinterpret_cast<LPARAM>(&busqueda));
     return busqueda.encontradas;
+}
+
+std::vector<DWORD> HijosDe(DWORD padre) {
+    std::vector<DWORD> hijos;
+    const prueba::HandlePropio instantanea(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!instantanea || instantanea.get() == INVALID_HANDLE_VALUE) return hijos;
+    PROCESSENTRY32W entrada{};
+    entrada.dwSize = sizeof entrada;
+    for (BOOL hay = Process32FirstW(instantanea.get(), &entrada); hay; hay = Process32NextW(instantanea.get(), &entrada)) {
+        if (entrada.th32ParentProcessID == padre && entrada.th32ProcessID != padre) hijos.push_back(entrada.th32ProcessID);
+    }
+    return hijos;
+}
+
+std::vector<HWND> ProcesoTesk::Ventanas() const { return VentanasDe(id_); }
+
+bool ProcesoTesk::Matar() {
+    if (!proceso_) return false;
+    TerminateProcess(proceso_.get(), kSalidaForzada);
+    return WaitForSingleObject(proceso_.get(), static_cast<DWORD>(prueba::kEsperaMaxima.count())) == WAIT_OBJECT_0;
+}
+
+bool ProcesoTesk::HacerFallar() {
+    if (!proceso_) return false;
+    // Page zero is never mapped: running there is an access violation.
+    const auto sinCodigo = reinterpret_cast<LPTHREAD_START_ROUTINE>(static_cast<std::uintptr_t>(0x10));
+    const prueba::HandlePropio hilo(CreateRemoteThread(proceso_.get(), nullptr, 0, sinCodigo, nullptr, 0, nullptr));
+    return static_cast<bool>(hilo);
 }
 
 HWND ProcesoTesk::VentanaDeClase(const wchar_t* clase) const {

@@ -34,14 +34,28 @@ public:
     HWND VentanaDeClase(const wchar_t* clase) const;
 
     // Asks the program to close (WM_CLOSE to its windows); ends it by force
-    // if it is still running after a while. Called by the destructor.
+    // if it is still running after a while. Called by the destructor, which
+    // also ends whatever the program started (its guardian) if it still runs.
     void Terminar();
+
+    // Ends the process at once, as the task manager does (TerminateProcess),
+    // and waits until it has ended.
+    bool Matar();
+    // Makes the process fault: a thread of its own that starts at an address
+    // holding no code. The process is not waited for.
+    bool HacerFallar();
 
 private:
     prueba::HandlePropio trabajo_;  // ends the process if the test process dies first
     prueba::HandlePropio proceso_;
     DWORD id_ = 0;
 };
+
+// Every top-level window of a process, in Z order from the front.
+std::vector<HWND> VentanasDe(DWORD proceso);
+
+// The processes another one started that are still running.
+std::vector<DWORD> HijosDe(DWORD padre);
 
 // The text of a window's title, as GetWindowTextW reads it.
 std::wstring TituloDe(HWND ventana);

@@ -135,6 +135,10 @@ void VentanasPrueba::Terminar() {
     DeleteFileW(salida_.c_str());
 }
 
+long VecesMostrada(HWND ventana) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(ventana, kPropiedadMostrada)));
+}
+
 bool Colgada(HWND ventana) {
     DWORD_PTR resultado = 0;
     return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuesta, &resultado) == 0;

@@ -44,6 +44,10 @@ private:
     std::vector<HWND> ventanas_;
 };
 
+// How many times the window has been shown since it was created (its first
+// showing included).
+long VecesMostrada(HWND ventana);
+
 // The window's thread has stopped answering messages.
 bool Colgada(HWND ventana);
 

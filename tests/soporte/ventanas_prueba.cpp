@@ -186,6 +186,10 @@ private:
                 AlPintar();
                 return 0;
             case WM_SHOWWINDOW:
+                if (w) {
+                    const auto veces = reinterpret_cast<INT_PTR>(GetPropW(hwnd, kPropiedadMostrada));
+                    SetPropW(hwnd, kPropiedadMostrada, reinterpret_cast<HANDLE>(veces + 1));
+                }
                 if (trampa_) AlMostrarseConTrampa();
                 break;
             case WM_DESTROY:

@@ -1,5 +1,6 @@
 // A desktop with its taskbar and desktop window, a panel hosting the engine,
-// and the list in memory: what every engine test starts from.
+// the list in memory and the record shared with the watching process: what
+// every engine test starts from.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include "engine/Motor.h"
 #include "tests/fake/AnfitrionFalso.h"
 #include "tests/fake/EscritorioFalso.h"
+#include "tests/fake/ResguardoFalso.h"
 
 namespace tesk::prueba {
 
@@ -36,7 +38,8 @@ protected:
     Handle fondo;
     AnfitrionFalso anfitrion{escritorio};
     ListaMemoria lista;
-    Motor motor{escritorio, anfitrion, lista};
+    ResguardoFalso resguardo;
+    Motor motor{escritorio, anfitrion, lista, resguardo};
 };
 
 }  // namespace tesk::prueba

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <map>
 #include <new>
+#include <optional>
 #include <random>
 #include <set>
 #include <unordered_map>
@@ -27,6 +28,7 @@
 #include "engine/Titulo.h"
 #include "tests/fake/AnfitrionFalso.h"
 #include "tests/fake/EscritorioFalso.h"
+#include "tests/fake/ResguardoFalso.h"
 
 namespace tesk::prueba {
 namespace {
@@ -60,6 +62,12 @@ public:
         escritorio_.ocultarLlevaAlFrente = Moneda(50);
         escritorio_.mostrarLlevaAlFrente = Moneda(50);
         escritorio_.diferir = Moneda(50);
+        // Nothing is asked to hide before it is in the record; and the
+        // program may die at any of its calls.
+        escritorio_.alPedir = [this](Handle h, std::int32_t estado) {
+            if (estado == kSwHide && !resguardo_.Contiene(h)) ++sinAnotar_;
+            if (muerte_ && (*muerte_)-- == 0) throw FinDelPrograma{};
+        };
         // While the engine waits, the windows' threads take some of their
         // calls, in any order.
         anfitrion_.alEsperar = [this] {
@@ -81,6 +89,7 @@ public:
 
     void Paso() {
         ComprobarAterrizadas();
+        ASSERT_EQ(sinAnotar_, 0) << "a window was asked to hide before it was in the record";
         if (::testing::Test::HasFatalFailure()) return;
         const int accion = Azar(0, 99);
         if (accion < 8) Refrescar();
@@ -91,6 +100,7 @@ public:
         else if (accion < 74) PulsarConInterrupcion();
         else if (accion < 77) PulsarConFallo();
         else if (accion < 82) MoverFrente();
+        else if (accion < 85) Morir();
         else CambiarEscritorio();
         if (!terminado) ComprobarSiempre();
     }
@@ -107,6 +117,8 @@ public:
     bool terminado = false;
     // Times the foreground was taken back after a restore.
     std::uint64_t recuperados = 0;
+    // Times the program died and the watcher brought the windows back.
+    std::uint64_t muertes = 0;
 
 private:
     int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
@@ -252,7 +264,14 @@ private:
         if (Moneda(50)) motor_.tmrTempo_Timer();
         escritorio_.Soltar(motor_.Tecla());
         motor_.tmrTempo_Timer();
-        if (restaura && !motor_.Oculto()) ComprobarApilado(vuelven);
+        if (restaura && !motor_.Oculto()) {
+            ComprobarApilado(vuelven);
+            // A restore leaves in the record only what has not landed yet.
+            for (const auto& [h, mostrarCon] : resguardo_.entradas) {
+                ASSERT_TRUE(escritorio_.Existe(h) && escritorio_.EnVuelo(h))
+                    << "window " << h << " is back but still in the record";
+            }
+        }
         DespuesDePasada();
     }
 
@@ -308,6 +327,32 @@ private:
             ASSERT_TRUE(escritorio_.Visible(pedidos[i]));
             ++recuperados;
         }
+    }
+
+    // The program is ended from outside (killed, or crashed) at any moment:
+    // at one of the calls of a pass, or between passes. The watcher then
+    // asks every recorded window to show; once the windows' threads have
+    // taken every call, nothing the program hid is hidden and each window is
+    // in its state, and nothing hidden by its own program was shown.
+    void Morir() {
+        AntesDePasada();
+        estadoAntes_.clear();
+        for (Handle h : escritorio_.OrdenZ()) estadoAntes_[h] = escritorio_.Datos(h).showCmd;
+        if (Moneda(80)) {
+            muerte_ = Azar(0, 40);
+            escritorio_.Presionar(motor_.Tecla());
+            try {
+                motor_.tmrTempo_Timer();
+            } catch (const FinDelPrograma&) {
+            }
+            muerte_.reset();
+        }
+        RegistrarOcultadas(true);
+        terminado = true;
+        resguardo_.Recuperar(escritorio_);
+        Despertar();
+        ComprobarRestaurado();
+        ++muertes;
     }
 
     // Every blocked thread wakes and every call lands.
@@ -511,6 +556,7 @@ private:
         for (const auto& [h, estado] : ocultadas_) {
             if (escritorio_.Existe(h)) {
                 ASSERT_FALSE(escritorio_.EsVisible(h));
+                ASSERT_TRUE(resguardo_.Contiene(h)) << "window " << h << " is hidden but not in the record";
             }
         }
     }
@@ -521,7 +567,10 @@ private:
     Handle otraSuperficie_ = 0;
     AnfitrionFalso anfitrion_{escritorio_};
     ListaMemoria lista_;
-    Motor motor_{escritorio_, anfitrion_, lista_};
+    ResguardoFalso resguardo_;
+    Motor motor_{escritorio_, anfitrion_, lista_, resguardo_};
+    int sinAnotar_ = 0;
+    std::optional<int> muerte_;  // calls left before the program dies
 
     std::vector<Handle> listadas_;
     // Hidden by the program, with the state to come back in.
@@ -542,6 +591,7 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
     const std::uint64_t secuencias = Entorno("TESK_SECUENCIAS", 10000);
     std::uint64_t pasos = 0;
     std::uint64_t recuperados = 0;
+    std::uint64_t muertes = 0;
     for (std::uint64_t i = 0; i < secuencias; ++i) {
         const std::uint64_t semilla = primera + i;
         SCOPED_TRACE("replay with TESK_SEMILLA=" + std::to_string(semilla) + " TESK_SECUENCIAS=1");
@@ -553,14 +603,18 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
             if (::testing::Test::HasFatalFailure()) return;
         }
         recuperados += secuencia.recuperados;
+        muertes += secuencia.muertes;
         if (!secuencia.terminado) secuencia.Cerrar();
         if (::testing::Test::HasFatalFailure()) return;
     }
-    std::printf("model: %llu sequences, %llu steps, no window lost, the foreground taken back %llu times\n",
-                static_cast<unsigned long long>(secuencias), static_cast<unsigned long long>(pasos),
-                static_cast<unsigned long long>(recuperados));
+    std::printf(
+        "model: %llu sequences, %llu steps, no window lost, the foreground taken back %llu times, "
+        "the program killed %llu times\n",
+        static_cast<unsigned long long>(secuencias), static_cast<unsigned long long>(pasos),
+        static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes));
     // The watch had its chances: otherwise the checks above prove nothing.
     EXPECT_GT(recuperados, 0u);
+    EXPECT_GT(muertes, 0u);
 }
 
 }  // namespace

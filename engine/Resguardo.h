@@ -1,0 +1,35 @@
+// Where the engine writes down each window before it hides it, so that the
+// windows come back even if the program ends without restoring them: read
+// by a process that outlives this one.
+#pragma once
+
+#include <cstdint>
+
+#include "desktop/Escritorio.h"
+
+namespace tesk {
+
+class Resguardo {
+public:
+    virtual ~Resguardo() = default;
+
+    // Before a hide pass: makes sure somebody is watching the record.
+    virtual void Preparar() {}
+
+    // Before the window is asked to hide: its handle and the show command
+    // that brings it back. False when it could not be written down (the
+    // record is full): the window must then stay on screen.
+    virtual bool Anotar(Handle ventana, std::int32_t mostrarCon) = 0;
+
+    // The window is back on screen (or gone): its entry goes.
+    virtual void Quitar(Handle ventana) = 0;
+};
+
+// A record nobody reads, for an engine that runs alone.
+class SinResguardo final : public Resguardo {
+public:
+    bool Anotar(Handle, std::int32_t) override { return true; }
+    void Quitar(Handle) override {}
+};
+
+}  // namespace tesk

@@ -1,0 +1,16 @@
+// The guardian process: a second copy of tesk.exe that shows nothing, holds
+// nothing the program holds, and waits, without using the processor, for
+// Tesk to end or to fault. Then it shows every window the record still
+// holds and ends.
+#pragma once
+
+#include <optional>
+
+namespace tesk::guardian {
+
+// When this process was started as a guardian (its standard handles are a
+// section, a process and an event, as Lanzador passes them): waits, brings
+// the windows back and returns the exit code. Nothing otherwise, at once.
+std::optional<int> SiEsGuardian();
+
+}  // namespace tesk::guardian

@@ -1,0 +1,65 @@
+#include "guardian/Recuperacion.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "desktop/Handles.h"
+#include "guardian/Registro.h"
+
+namespace tesk::guardian {
+
+namespace {
+
+bool CabeceraValida(const Cabecera& cabecera, std::size_t tamano) {
+    return tamano >= kTamano && cabecera.marca == kMarca && cabecera.version == kVersion &&
+           cabecera.capacidad == kCapacidad && cabecera.tamanoEntrada == sizeof(Entrada) &&
+           cabecera.usadas <= cabecera.capacidad;
+}
+
+// The window the entry names, if it is still that window: top-level, of
+// the same process and thread.
+HWND VentanaDe(const Entrada& entrada) {
+    if (entrada.ventana == 0 || !ComandoValido(entrada.mostrarCon)) return nullptr;
+    const HWND ventana = HwndDe(entrada.ventana);
+    if (!IsWindow(ventana) || GetAncestor(ventana, GA_PARENT) != GetDesktopWindow()) return nullptr;
+    DWORD proceso = 0;
+    const DWORD hilo = GetWindowThreadProcessId(ventana, &proceso);
+    if (hilo == 0 || hilo != entrada.hilo || proceso != entrada.proceso) return nullptr;
+    return ventana;
+}
+
+}  // namespace
+
+Recuperadas Recuperar(const void* registro, std::size_t tamano) {
+    Recuperadas cuenta;
+    if (registro == nullptr) return cuenta;
+    // Read once, into memory of our own: what is checked is what is used.
+    Cabecera cabecera;
+    std::memcpy(&cabecera, registro, sizeof cabecera);
+    if (!CabeceraValida(cabecera, tamano)) return cuenta;
+    const auto* entradas = reinterpret_cast<const Entrada*>(static_cast<const std::byte*>(registro) + sizeof(Cabecera));
+    for (std::uint32_t i = 0; i < cabecera.usadas; ++i) {
+        Entrada entrada;
+        std::memcpy(&entrada, &entradas[i], sizeof entrada);
+        if (entrada.ventana == 0) continue;
+        const HWND ventana = VentanaDe(entrada);
+        if (ventana == nullptr) {
+            ++cuenta.rechazadas;
+            continue;
+        }
+        // Never waits on the window's program. A window still on screen may
+        // have a hide of Tesk's on its way: SW_SHOWNA, queued behind it,
+        // shows it again as it is and changes nothing if it stays.
+        if (IsWindowVisible(ventana)) {
+            ShowWindowAsync(ventana, SW_SHOWNA);
+            ++cuenta.enPantalla;
+        } else {
+            ShowWindowAsync(ventana, entrada.mostrarCon);
+            ++cuenta.mostradas;
+        }
+    }
+    return cuenta;
+}
+
+}  // namespace tesk::guardian

@@ -1,0 +1,46 @@
+// The record as Tesk keeps it: the section shared with the guardian, the
+// entries written before each window is hidden and cleared once it is
+// back, and the guardian that reads them if Tesk dies.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Resguardo.h"
+#include "guardian/Lanzador.h"
+#include "guardian/Registro.h"
+#include "ui/Propietarios.h"
+
+namespace tesk::guardian {
+
+class RegistroCompartido final : public Resguardo {
+public:
+    // Creates the section and starts the guardian. Without a section (the
+    // system is out of memory) nothing can be written down, so nothing is
+    // hidden.
+    RegistroCompartido();
+    ~RegistroCompartido() override;
+    RegistroCompartido(const RegistroCompartido&) = delete;
+    RegistroCompartido& operator=(const RegistroCompartido&) = delete;
+
+    // Resguardo
+    void Preparar() override;
+    bool Anotar(Handle ventana, std::int32_t mostrarCon) override;
+    void Quitar(Handle ventana) override;
+
+private:
+    Entrada* Entradas() const;
+
+    HandleUnico seccion_;
+    void* vista_ = nullptr;
+    std::optional<Lanzador> lanzador_;
+    // Where each window's entry is, and the entries free for reuse.
+    std::unordered_map<Handle, std::uint32_t> posicion_;
+    std::vector<std::uint32_t> libres_;
+};
+
+}  // namespace tesk::guardian

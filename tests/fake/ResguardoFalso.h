@@ -1,0 +1,44 @@
+// A stand-in for the record shared with the watching process: the entries
+// as the engine leaves them, a capacity, and what a watcher that finds the
+// program gone would do with them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+
+#include "engine/Resguardo.h"
+#include "tests/fake/EscritorioFalso.h"
+
+namespace tesk::prueba {
+
+inline constexpr std::int32_t kSwShowNa = 8;
+
+class ResguardoFalso final : public Resguardo {
+public:
+    void Preparar() override { ++preparaciones; }
+    bool Anotar(Handle ventana, std::int32_t mostrarCon) override {
+        if (!entradas.count(ventana) && entradas.size() >= capacidad) return false;
+        entradas[ventana] = mostrarCon;
+        return true;
+    }
+    void Quitar(Handle ventana) override { entradas.erase(ventana); }
+
+    bool Contiene(Handle ventana) const { return entradas.count(ventana) != 0; }
+
+    // The program is gone: every recorded window is asked to show, in its
+    // command when it is hidden, as it is (SW_SHOWNA) when it is still on
+    // screen (a hide of its may still be on its way).
+    void Recuperar(EscritorioFalso& escritorio) const {
+        for (const auto& [h, mostrarCon] : entradas) {
+            if (!escritorio.Existe(h)) continue;
+            escritorio.Mostrar(h, escritorio.Visible(h) ? kSwShowNa : mostrarCon);
+        }
+    }
+
+    std::map<Handle, std::int32_t> entradas;
+    std::size_t capacidad = static_cast<std::size_t>(-1);
+    int preparaciones = 0;
+};
+
+}  // namespace tesk::prueba
