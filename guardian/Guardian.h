@@ -8,9 +8,9 @@
 
 namespace tesk::guardian {
 
-// When this process was started as a guardian (its standard handles are a
-// section, a process and an event, as Lanzador passes them): waits, brings
-// the windows back and returns the exit code. Nothing otherwise, at once.
+// When this process was started as a guardian (its standard input is a
+// section, as Lanzador passes it): waits, brings the windows back and
+// returns the exit code. Nothing otherwise, at once.
 std::optional<int> SiEsGuardian();
 
 }  // namespace tesk::guardian

@@ -1,6 +1,9 @@
 #include "guardian/Lanzador.h"
 
+#include <cstdint>
 #include <string>
+
+#include "guardian/Registro.h"
 
 namespace tesk::guardian {
 
@@ -65,17 +68,22 @@ bool Lanzador::Asegurar() {
 
 HandleUnico Lanzador::Lanzar(const std::wstring& programa, HANDLE seccion, HANDLE vigilado, HANDLE senal) {
     if (programa.empty()) return {};
+    void* vista = MapViewOfFile(seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera));
+    if (vista == nullptr) return {};
+    auto* cabecera = static_cast<Cabecera*>(vista);
+    cabecera->vigilado = reinterpret_cast<std::uintptr_t>(vigilado);
+    cabecera->senal = reinterpret_cast<std::uintptr_t>(senal);
+    UnmapViewOfFile(vista);
+
     std::wstring linea = L"\"" + programa + L"\"";
     STARTUPINFOW inicio{};
     inicio.cb = sizeof inicio;
     // No busy pointer while it starts: it shows nothing, ever.
     inicio.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
     inicio.hStdInput = seccion;
-    inicio.hStdOutput = vigilado;
-    inicio.hStdError = senal;
     PROCESS_INFORMATION proceso{};
     // Every handle this process lets its children inherit is one of those
-    // three.
+    // three (the section, the process and the signal).
     if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, CREATE_DEFAULT_ERROR_MODE, nullptr,
                         nullptr, &inicio, &proceso)) {
         return {};

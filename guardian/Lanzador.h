@@ -2,11 +2,11 @@
 // died, and telling it at once when Tesk is about to die of a fault.
 //
 // The guardian is a second process of this same executable. It learns its
-// role, and what to watch, from three handles it inherits as its standard
-// handles: the record's section (input), Tesk's process (output) and the
-// signal Tesk sets when it faults (error). A copy started any other way has
-// none of them and runs as the program itself. None of the three has a
-// name, so no other process, session or user can open them.
+// role from the one handle it inherits as its standard input: the record's
+// section, whose header names the two other handles it inherits (Tesk's
+// process, and the signal Tesk sets when it faults). A copy started any
+// other way has no section there and runs as the program itself. None of
+// the three has a name, so no other process, session or user can open them.
 #pragma once
 
 #include <windows.h>
@@ -30,8 +30,9 @@ public:
     bool Asegurar();
 
     // Starts that program as a guardian of the record in the section, for
-    // the process vigilado, woken early by senal; its process, or nothing.
-    // All three handles must be inheritable. (A test plays Tesk with it.)
+    // the process vigilado, woken early by senal, whose handles it writes in
+    // the record's header; its process, or nothing. All three handles must
+    // be inheritable. (A test plays Tesk with it.)
     static HandleUnico Lanzar(const std::wstring& programa, HANDLE seccion, HANDLE vigilado, HANDLE senal);
 
 private:

@@ -23,6 +23,10 @@ struct Cabecera {
     // written.
     std::uint32_t usadas;
     std::uint32_t reservado;
+    // The guardian's own handles, which it inherits with these values: the
+    // process it watches and the signal that process sets when it faults.
+    std::uint64_t vigilado;
+    std::uint64_t senal;
 };
 
 struct Entrada {

@@ -38,8 +38,8 @@ inline constexpr wchar_t kOpcionTrampa[] = L"--trampa";
 // on the command line, counted from 1.
 inline constexpr wchar_t kClaseVentanaPrueba[] = L"TeskVentanaPrueba";
 inline constexpr wchar_t kPropiedadIndice[] = L"TeskVentanaPrueba.Indice";
-// And this one to the number of times it has been shown (WM_SHOWWINDOW
-// telling it it becomes visible).
+// And this one to the number of times it has been shown (a window position
+// change that shows it).
 inline constexpr wchar_t kPropiedadMostrada[] = L"TeskVentanaPrueba.Mostrada";
 
 // Registered message: the window's thread stops pumping until the event

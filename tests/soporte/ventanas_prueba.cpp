@@ -186,11 +186,15 @@ private:
                 AlPintar();
                 return 0;
             case WM_SHOWWINDOW:
-                if (w) {
+                if (trampa_) AlMostrarseConTrampa();
+                break;
+            case WM_WINDOWPOSCHANGED:
+                // Every showing, maximised ones included (which bring no
+                // WM_SHOWWINDOW under Wine).
+                if (reinterpret_cast<const WINDOWPOS*>(l)->flags & SWP_SHOWWINDOW) {
                     const auto veces = reinterpret_cast<INT_PTR>(GetPropW(hwnd, kPropiedadMostrada));
                     SetPropW(hwnd, kPropiedadMostrada, reinterpret_cast<HANDLE>(veces + 1));
                 }
-                if (trampa_) AlMostrarseConTrampa();
                 break;
             case WM_DESTROY:
                 AlDestruir();
