@@ -16,28 +16,31 @@ std::optional<int> SiEsGuardian() {
     // A console's, a pipe's or a file's handle is no section.
     void* vista = MapViewOfFile(seccion, FILE_MAP_READ, 0, 0, 0);
     if (vista == nullptr) return std::nullopt;
-
-    // A guardian from here on, whatever the record holds: one whose handles
-    // are not a process and a signal has nothing to watch, and ends.
-    int codigo = 0;
+    // And a section that does not name, in its header, a process to watch
+    // and a signal is none of ours: the copy runs as the program.
     MEMORY_BASIC_INFORMATION region{};
     Cabecera cabecera{};
+    HANDLE vigilado = nullptr;
+    HANDLE senal = nullptr;
     if (VirtualQuery(vista, &region, sizeof region) != 0 && region.RegionSize >= sizeof cabecera) {
         std::memcpy(&cabecera, vista, sizeof cabecera);
-        const auto vigilado = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.vigilado));
-        const auto senal = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.senal));
-        const DWORD proceso = GetProcessId(vigilado);
-        if (proceso != 0 && proceso != GetCurrentProcessId() && WaitForSingleObject(senal, 0) != WAIT_FAILED) {
-            // Nothing periodic: asleep until Tesk ends, in any way, or faults.
-            const HANDLE esperas[] = {vigilado, senal};
-            WaitForMultipleObjects(2, esperas, FALSE, INFINITE);
-            Recuperar(vista, region.RegionSize);
-        } else {
-            codigo = 1;
-        }
+        vigilado = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.vigilado));
+        senal = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.senal));
     }
+    const DWORD proceso = vigilado != nullptr ? GetProcessId(vigilado) : 0;
+    if (proceso == 0 || proceso == GetCurrentProcessId() || senal == nullptr ||
+        WaitForSingleObject(senal, 0) == WAIT_FAILED) {
+        UnmapViewOfFile(vista);
+        return std::nullopt;
+    }
+
+    // Nothing periodic: asleep until Tesk ends, in any way, or faults. The
+    // record is read only then, whatever it holds.
+    const HANDLE esperas[] = {vigilado, senal};
+    WaitForMultipleObjects(2, esperas, FALSE, INFINITE);
+    Recuperar(vista, region.RegionSize);
     UnmapViewOfFile(vista);
-    return codigo;
+    return 0;
 }
 
 }  // namespace tesk::guardian

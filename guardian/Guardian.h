@@ -9,8 +9,9 @@
 namespace tesk::guardian {
 
 // When this process was started as a guardian (its standard input is a
-// section, as Lanzador passes it): waits, brings the windows back and
-// returns the exit code. Nothing otherwise, at once.
+// section whose header names a live process and a signal, as Lanzador
+// passes it): waits, brings the windows back and returns the exit code.
+// Nothing otherwise, at once.
 std::optional<int> SiEsGuardian();
 
 }  // namespace tesk::guardian

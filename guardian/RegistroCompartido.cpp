@@ -20,7 +20,7 @@ Cabecera& CabeceraDe(void* vista) { return *static_cast<Cabecera*>(vista); }
 
 }  // namespace
 
-RegistroCompartido::RegistroCompartido() {
+RegistroCompartido::RegistroCompartido(bool conGuardian) {
     SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
     seccion_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &heredable, PAGE_READWRITE, 0,
                                       static_cast<DWORD>(kTamano), nullptr));
@@ -36,6 +36,7 @@ RegistroCompartido::RegistroCompartido() {
     cabecera.tamanoEntrada = sizeof(Entrada);
     cabecera.version = kVersion;
     Escribir(cabecera.marca, kMarca);
+    if (!conGuardian) return;
     lanzador_.emplace(seccion_.get());
     lanzador_->Asegurar();
 }

@@ -19,10 +19,10 @@ namespace tesk::guardian {
 
 class RegistroCompartido final : public Resguardo {
 public:
-    // Creates the section and starts the guardian. Without a section (the
-    // system is out of memory) nothing can be written down, so nothing is
-    // hidden.
-    RegistroCompartido();
+    // Creates the section and starts the guardian (unless told not to: a
+    // benchmark of the writing alone). Without a section (the system is out
+    // of memory) nothing can be written down, so nothing is hidden.
+    explicit RegistroCompartido(bool conGuardian = true);
     ~RegistroCompartido() override;
     RegistroCompartido(const RegistroCompartido&) = delete;
     RegistroCompartido& operator=(const RegistroCompartido&) = delete;

@@ -30,6 +30,7 @@ if [ "${1:-}" = "--en-pantalla" ]; then
   export TESK_EXE="$b/panel/tesk.exe"
   export TESK_VENTANAS_PRUEBA="$b/tests/soporte/ventanas_prueba.exe"
   export TESK_MINIMO="$b/bench/escritorio/minimo.exe"
+  export TESK_ESPERA="$b/bench/escritorio/espera.exe"
   en_wine() { bash "$raiz/scripts/wine.sh" "$prefijo" 96 no "$@"; }
   echo "== desktop figures under Wine"
   en_wine "$b/bench/escritorio/escritorio_bench.exe" ${TESK_PARTES:-} \
@@ -60,7 +61,7 @@ build/bench/bench/motor_bench --benchmark_format=csv >"$figuras/motor.csv" 2>/de
 
 echo "== windows build"
 cmake -S . -B build/h-bench -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTESK_BENCH=ON >/dev/null
-cmake --build build/h-bench -j2 --target tesk ventanas_prueba tesk_fiabilidad escritorio_bench minimo
+cmake --build build/h-bench -j2 --target tesk ventanas_prueba tesk_fiabilidad escritorio_bench minimo espera
 stat -c '%s' build/h-bench/panel/tesk.exe >"$figuras/tamano.txt"
 stat -c '%s' build/h-bench/bench/escritorio/minimo.exe >>"$figuras/tamano.txt"
 

@@ -62,7 +62,8 @@ bool EntornoTiene(unsigned pid, std::string_view variable, std::string_view valo
 
 }  // namespace
 
-std::optional<unsigned> PidLinux(std::string_view nombre, std::string_view variable, std::string_view valor) {
+std::optional<unsigned> PidLinux(std::string_view nombre, std::string_view variable, std::string_view valor,
+                                 bool masAntiguo) {
     WIN32_FIND_DATAW datos{};
     const HANDLE busqueda = FindFirstFileW((std::wstring(kProc) + L"*").c_str(), &datos);
     if (busqueda == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -75,7 +76,7 @@ std::optional<unsigned> PidLinux(std::string_view nombre, std::string_view varia
         if (!stat || stat->nombre != nombre) continue;
         if (!variable.empty() && !EntornoTiene(pid, variable, valor)) continue;
         const unsigned long long inicio = Campo(*stat, kInicio);
-        if (!elegido || inicio > inicioElegido) {
+        if (!elegido || (masAntiguo ? inicio < inicioElegido : inicio > inicioElegido)) {
             elegido = pid;
             inicioElegido = inicio;
         }

@@ -12,10 +12,11 @@
 namespace tesk::bench {
 
 // The Linux process id of the newest process named `nombre` ("tesk.exe")
-// whose environment holds `variable`=`valor` when a variable is given, or
+// whose environment holds `variable`=`valor` when a variable is given (the
+// oldest with masAntiguo: tesk.exe itself rather than its guardian), or
 // nothing.
 std::optional<unsigned> PidLinux(std::string_view nombre, std::string_view variable = {},
-                                 std::string_view valor = {});
+                                 std::string_view valor = {}, bool masAntiguo = false);
 
 // CPU time used so far (user and system), in milliseconds.
 std::optional<double> CpuLinuxMs(unsigned pid);

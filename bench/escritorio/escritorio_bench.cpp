@@ -28,6 +28,8 @@
 #include <vector>
 
 #include "bench/escritorio/ProcLinux.h"
+#include "desktop/Handles.h"
+#include "guardian/RegistroCompartido.h"
 #include "tests/soporte/Consumo.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Esperar.h"
@@ -49,11 +51,13 @@ constexpr int kPulsacionesGrandes = 3;  // beyond 200 windows, each press takes 
 constexpr std::size_t kGrande = 200;
 constexpr std::size_t kProcesos = 10;
 constexpr int kArranques = 5;
+constexpr int kRecuperaciones = 10;
 constexpr std::chrono::seconds kReposo{60};
 constexpr std::size_t kVentanasReposo = 50;
 constexpr std::chrono::milliseconds kEntrePasadas{300};
 constexpr std::chrono::milliseconds kLimite{30000};
 constexpr wchar_t kVariableMinimo[] = L"TESK_MINIMO";
+constexpr wchar_t kVariableEspera[] = L"TESK_ESPERA";
 constexpr wchar_t kTituloFoco[] = L"Foco";
 
 void Figura(const std::string& nombre, double valor, const char* unidad) {
@@ -119,22 +123,36 @@ bool AlgunaVisible(const e2e::ProcesoTesk& proceso) {
     return std::any_of(suyas.begin(), suyas.end(), [](HWND v) { return IsWindowVisible(v) != FALSE; });
 }
 
-// Key to last window hidden and shown over n windows, then the bare loop.
-bool MedirPasadas(std::size_t n) {
-    const int pulsaciones = n > kGrande ? kPulsacionesGrandes : kPulsaciones;
-    // The windows spread over kProcesos programs, as a desktop's are.
-    const std::wstring programa = e2e::RutaDe(e2e::kVariableVentanasPrueba);
+// Windows of ventanas_prueba.exe spread over kProcesos programs, as a
+// desktop's are (a third minimised, some maximised), and one window to mark
+// and type into, "Foco", in a program of its own.
+struct Mesa {
     std::vector<std::unique_ptr<prueba::VentanasPrueba>> procesos;
-    procesos.push_back(std::make_unique<prueba::VentanasPrueba>(programa, fiabilidad::Una(kTituloFoco)));
-    const HWND foco = (*procesos.front())[0];
+    HWND foco = nullptr;
     std::vector<HWND> otras;
+};
+
+Mesa AbrirMesa(std::size_t n, const std::wstring& titulo) {
+    const std::wstring programa = e2e::RutaDe(e2e::kVariableVentanasPrueba);
+    Mesa mesa;
+    mesa.procesos.push_back(std::make_unique<prueba::VentanasPrueba>(programa, fiabilidad::Una(kTituloFoco)));
+    mesa.foco = (*mesa.procesos.front())[0];
     for (std::size_t p = 0; p < kProcesos; ++p) {
         const std::size_t cuantas = n / kProcesos + (p < n % kProcesos ? 1 : 0);
         if (cuantas == 0) continue;
-        procesos.push_back(std::make_unique<prueba::VentanasPrueba>(
-            programa, fiabilidad::Muchas(L"Banco " + std::to_wstring(p) + L" -", cuantas)));
-        for (HWND v : procesos.back()->Ventanas()) otras.push_back(v);
+        mesa.procesos.push_back(std::make_unique<prueba::VentanasPrueba>(
+            programa, fiabilidad::Muchas(titulo + L" " + std::to_wstring(p) + L" -", cuantas)));
+        for (HWND v : mesa.procesos.back()->Ventanas()) mesa.otras.push_back(v);
     }
+    return mesa;
+}
+
+// Key to last window hidden and shown over n windows, then the bare loop.
+bool MedirPasadas(std::size_t n) {
+    const int pulsaciones = n > kGrande ? kPulsacionesGrandes : kPulsaciones;
+    const Mesa mesa = AbrirMesa(n, L"Banco");
+    const HWND foco = mesa.foco;
+    const std::vector<HWND>& otras = mesa.otras;
     std::vector<UINT> estados;
     for (HWND v : otras) {
         WINDOWPLACEMENT p{};
@@ -191,11 +209,11 @@ bool MedirPasadas(std::size_t n) {
 // The Linux process of that name that belongs to this Wine prefix (its
 // environment has the same WINEPREFIX), so that another prefix's programs
 // running on the machine are never measured instead.
-std::optional<unsigned> PidEnEstePrefijo(const std::string& nombre) {
+std::optional<unsigned> PidEnEstePrefijo(const std::string& nombre, bool masAntiguo = false) {
     char prefijo[MAX_PATH]{};
     const DWORD largo = GetEnvironmentVariableA("WINEPREFIX", prefijo, MAX_PATH);
     if (largo == 0 || largo >= MAX_PATH) return std::nullopt;
-    return bench::PidLinux(nombre, "WINEPREFIX", prefijo);
+    return bench::PidLinux(nombre, "WINEPREFIX", prefijo, masAntiguo);
 }
 
 std::optional<unsigned> PidWineserver() {
@@ -232,7 +250,8 @@ void MedirReposo(const std::string& nombre, const std::wstring& programa) {
     }
     prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(2000));
     const std::string archivo = std::filesystem::path(programa).filename().string();
-    const std::optional<unsigned> pid = PidEnEstePrefijo(archivo);
+    // tesk.exe, not its guardian: the older of the two.
+    const std::optional<unsigned> pid = PidEnEstePrefijo(archivo, true);
     const std::optional<unsigned> servidor = PidWineserver();
     if (!pid) std::fprintf(stderr, "no Linux process named %s\n", archivo.c_str());
     if (!servidor) std::fprintf(stderr, "no wineserver process found\n");
@@ -260,6 +279,108 @@ void MedirReposo(const std::string& nombre, const std::wstring& programa) {
     }
 }
 
+// CPU time (ms, over kReposo) and resident size of a Linux process.
+void MedirProcesoQuieto(const std::string& nombre, unsigned pid) {
+    const auto cpu0 = bench::CpuLinuxMs(pid);
+    const auto inicio = Reloj::now();
+    Sleep(static_cast<DWORD>(std::chrono::milliseconds(kReposo).count()));
+    const auto cpu1 = bench::CpuLinuxMs(pid);
+    const double ms = Ms(Reloj::now() - inicio).count();
+    if (cpu0 && cpu1) {
+        Figura(nombre + "_cpu_espera", *cpu1 - *cpu0, "ms");
+        Figura(nombre + "_segundos_espera", ms / 1000.0, "s");
+    }
+    if (const auto residente = bench::ResidenteLinuxKb(pid)) Figura(nombre + "_residente", static_cast<double>(*residente), "KB");
+}
+
+// The guardian while tesk.exe runs beside 50 listed windows, and its floor:
+// a program that does nothing but wait on a handle.
+void MedirGuardian() {
+    {
+        prueba::VentanasPrueba ventanas(e2e::RutaDe(e2e::kVariableVentanasPrueba),
+                                        fiabilidad::Muchas(L"Reposo", kVentanasReposo));
+        e2e::ProcesoTesk tesk(e2e::RutaDe(e2e::kVariableTesk));
+        if (!EsperarPanel(tesk)) return;
+        prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(2000));
+        const auto programa = PidEnEstePrefijo("tesk.exe", true);
+        const auto guardian = PidEnEstePrefijo("tesk.exe");
+        if (!programa || !guardian || *programa == *guardian) {
+            std::fprintf(stderr, "no guardian found beside tesk.exe\n");
+            return;
+        }
+        MedirProcesoQuieto("guardian", *guardian);
+    }
+    e2e::ProcesoTesk espera(e2e::RutaDe(kVariableEspera));
+    prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(2000));
+    if (const auto pid = PidEnEstePrefijo("espera.exe")) MedirProcesoQuieto("espera", *pid);
+}
+
+// What writing the record costs: 200 windows of ten programs written down
+// (each with its process and thread looked up) and taken out again, the
+// guardian apart; median of 20, beside the hide pass over as many windows.
+void MedirRegistro() {
+    const Mesa mesa = AbrirMesa(kGrande, L"Registro");
+    const std::vector<HWND>& ventanas = mesa.otras;
+    guardian::RegistroCompartido registro(false);
+    Serie anotar, quitar;
+    for (int i = 0; i < kPulsaciones; ++i) {
+        auto inicio = Reloj::now();
+        for (HWND v : ventanas) registro.Anotar(HandleDe(v), SW_SHOW);
+        anotar.valores.push_back(Ms(Reloj::now() - inicio).count());
+        inicio = Reloj::now();
+        for (HWND v : ventanas) registro.Quitar(HandleDe(v));
+        quitar.valores.push_back(Ms(Reloj::now() - inicio).count());
+    }
+    FiguraSerie("registro200_anotar", anotar);
+    FiguraSerie("registro200_quitar", quitar);
+}
+
+// tesk.exe killed while 200 windows of ten programs are concealed: the
+// time from its end to the last window on screen again, as its guardian
+// shows them; beside the floor, the same windows shown by a bare loop of
+// the same asynchronous calls.
+bool MedirRecuperacion() {
+    const Mesa mesa = AbrirMesa(kGrande, L"Recuperar");
+    const HWND foco = mesa.foco;
+    const std::vector<HWND>& otras = mesa.otras;
+    Serie guardian, suelo;
+    for (int i = 0; i < kRecuperaciones; ++i) {
+        e2e::ProcesoTesk tesk(e2e::RutaDe(e2e::kVariableTesk));
+        const e2e::Panel panel = EsperarPanel(tesk);
+        if (!panel) return false;
+        panel.Marcar(panel.Fila(kTituloFoco), true);
+        if (!Enfocar(foco)) return false;
+        prueba::PulsarYSoltar(VK_F6);
+        if (!Observar(otras, false)) return false;
+        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+        const auto muerte = Reloj::now();
+        if (!tesk.Matar()) return false;
+        const std::optional<Cambio> cambio = Observar(otras, true);
+        if (!cambio) return false;
+        guardian.valores.push_back(Ms(cambio->ultima - muerte).count());
+        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+    }
+    std::vector<UINT> estados;
+    for (HWND v : otras) {
+        WINDOWPLACEMENT p{};
+        p.length = sizeof p;
+        GetWindowPlacement(v, &p);
+        estados.push_back(p.showCmd == SW_SHOWNORMAL ? SW_SHOW : p.showCmd);
+    }
+    for (int i = 0; i < kRecuperaciones; ++i) {
+        for (HWND v : otras) ShowWindow(v, SW_HIDE);
+        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+        const auto inicio = Reloj::now();
+        for (std::size_t k = 0; k < otras.size(); ++k) ShowWindowAsync(otras[k], static_cast<int>(estados[k]));
+        const std::optional<Cambio> cambio = Observar(otras, true);
+        if (!cambio) return false;
+        suelo.valores.push_back(Ms(cambio->ultima - inicio).count());
+    }
+    FiguraSerie("recuperacion200_guardian", guardian);
+    FiguraSerie("recuperacion200_suelo", suelo);
+    return true;
+}
+
 // Process start to its window on screen, median of a few starts.
 void MedirArranque(const std::string& nombre, const std::wstring& programa) {
     Serie serie;
@@ -280,7 +401,7 @@ void MedirArranque(const std::string& nombre, const std::wstring& programa) {
 }  // namespace
 
 // With no argument, every figure; otherwise only the parts named
-// ("pasadas", "reposo", "arranque"); a number names one more window count
+// ("pasadas", "reposo", "guardian", "registro", "recuperacion", "arranque"); a number names one more window count
 // for the passes.
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> partes(argv + 1, argv + argc);
@@ -305,6 +426,12 @@ int wmain(int argc, wchar_t** argv) {
             MedirReposo("tesk", tesk);
             MedirReposo("minimo", minimo);
             FigurasSoloDe("tesk", "minimo");
+        }
+        if (medir(L"guardian")) MedirGuardian();
+        if (medir(L"registro")) MedirRegistro();
+        if (medir(L"recuperacion") && !MedirRecuperacion()) {
+            std::fprintf(stderr, "the guardian's restore could not be measured\n");
+            return 1;
         }
         if (medir(L"arranque")) {
             MedirArranque("tesk", tesk);
