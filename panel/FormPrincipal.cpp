@@ -231,7 +231,14 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
         return 0;
     }
     if (mensaje == mensajeRecursos_ && mensaje != 0) {
-        return static_cast<TipoRecurso>(w) == TipoRecurso::ticks ? ticks_ : RecursosRetenidos(w);
+        switch (static_cast<TipoRecurso>(w)) {
+            case TipoRecurso::ticks:
+                return ticks_;
+            case TipoRecurso::tecla:
+                return motor_.Tecla();
+            default:
+                return RecursosRetenidos(w);
+        }
     }
     if (mensaje >= WM_LBUTTONDOWN && mensaje <= WM_MBUTTONDBLCLK && ayudas_) ayudas_->Relevar(mensaje, w, l);
     switch (mensaje) {

@@ -1,6 +1,7 @@
 // What other programs find the panel by and may ask it: its window classes
 // and caption, the list box's identifier, and the registered message that
-// answers what the program holds and how far its timer has run.
+// answers what the program holds, how far its timer has run and which key
+// it watches.
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,7 @@ enum class TipoRecurso : WPARAM {
     user = 1,    // icons and cursors held, and every window of the program
     kernel = 2,  // kernel handles held
     ticks = 3,   // timer ticks handled to the end since start-up
+    tecla = 4,   // the activation key's virtual-key code
 };
 
 }  // namespace tesk

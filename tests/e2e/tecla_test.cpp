@@ -41,6 +41,9 @@ TEST_F(TeclaActivacion, ElDobleClicEnSusEtiquetasLaAvanzaYSieteVuelvenAF6) {
     ASSERT_TRUE(EsperarPanel(true));
     for (int vez = 1; vez < kTeclasEnElCiclo; ++vez) ElPanel().DobleClicEn(kLBTecla1);
     Sincronizar();
+    // What a failure further down would otherwise leave unsaid: a double
+    // click that did not advance the key.
+    EXPECT_EQ(ElPanel().Tecla(), std::optional<long>(VK_F6)) << "six double clicks did not bring the key back to F6";
     {
         SCOPED_TRACE("F6 again after six double-clicks on \"Activar / Desactivar con:\"");
         Pulsar(VK_F7, seQueda);

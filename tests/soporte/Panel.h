@@ -42,6 +42,8 @@ public:
     std::optional<long> Preguntar(TipoRecurso tipo) const;
     // The ticks of its timer handled to the end so far.
     std::optional<long> Ticks() const { return Preguntar(TipoRecurso::ticks); }
+    // The activation key it watches (a virtual-key code).
+    std::optional<long> Tecla() const { return Preguntar(TipoRecurso::tecla); }
 
     // The list box and the picture box that clips it: children of the panel.
     HWND CajaLista() const { return caja_; }
