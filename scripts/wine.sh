@@ -63,8 +63,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
 fi
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$gestionadas" /f >/dev/null 2>&1
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+# A prefix that cannot take its settings says so, rather than ending the
+# run without a word.
+fijar() {
+  wine reg add "$@" /f >/dev/null 2>&1 || { echo "wine.sh: could not set $1 in $WINEPREFIX" >&2; exit 1; }
+}
+fijar 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$gestionadas"
+fijar 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
 wineserver -w
 wineserver -p
 # The desktop process (explorer, with the notification area) starts with the
