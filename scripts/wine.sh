@@ -59,10 +59,19 @@ if [ "$gestion" = openbox ]; then
   done
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A prefix is made on first use; a try that leaves none is tried once more
+# from scratch, and a second failure is reported.
+for intento in 1 2; do
+  [ -f "$WINEPREFIX/system.reg" ] && break
+  if [ "$intento" = 2 ]; then
+    echo "wine.sh: wineboot made no prefix in $WINEPREFIX; trying again" >&2
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  fi
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w
-fi
+done
+[ -f "$WINEPREFIX/system.reg" ] || { echo "wine.sh: wineboot made no prefix in $WINEPREFIX" >&2; exit 1; }
 # A prefix that cannot take its settings says so, rather than ending the
 # run without a word.
 fijar() {
