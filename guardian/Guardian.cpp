@@ -7,6 +7,7 @@
 
 #include "guardian/Recuperacion.h"
 #include "guardian/Registro.h"
+#include "ui/Propietarios.h"
 
 namespace tesk::guardian {
 
@@ -14,23 +15,22 @@ std::optional<int> SiEsGuardian() {
     const HANDLE seccion = GetStdHandle(STD_INPUT_HANDLE);
     if (seccion == nullptr || seccion == INVALID_HANDLE_VALUE) return std::nullopt;
     // A console's, a pipe's or a file's handle is no section.
-    void* vista = MapViewOfFile(seccion, FILE_MAP_READ, 0, 0, 0);
-    if (vista == nullptr) return std::nullopt;
+    const VistaUnica vista(MapViewOfFile(seccion, FILE_MAP_READ, 0, 0, 0));
+    if (!vista) return std::nullopt;
     // And a section that does not name, in its header, a process to watch
     // and a signal is none of ours: the copy runs as the program.
     MEMORY_BASIC_INFORMATION region{};
     Cabecera cabecera{};
     HANDLE vigilado = nullptr;
     HANDLE senal = nullptr;
-    if (VirtualQuery(vista, &region, sizeof region) != 0 && region.RegionSize >= sizeof cabecera) {
-        std::memcpy(&cabecera, vista, sizeof cabecera);
+    if (VirtualQuery(vista.get(), &region, sizeof region) != 0 && region.RegionSize >= sizeof cabecera) {
+        std::memcpy(&cabecera, vista.get(), sizeof cabecera);
         vigilado = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.vigilado));
         senal = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.senal));
     }
     const DWORD proceso = vigilado != nullptr ? GetProcessId(vigilado) : 0;
     if (proceso == 0 || proceso == GetCurrentProcessId() || senal == nullptr ||
         WaitForSingleObject(senal, 0) == WAIT_FAILED) {
-        UnmapViewOfFile(vista);
         return std::nullopt;
     }
 
@@ -38,8 +38,7 @@ std::optional<int> SiEsGuardian() {
     // record is read only then, whatever it holds.
     const HANDLE esperas[] = {vigilado, senal};
     WaitForMultipleObjects(2, esperas, FALSE, INFINITE);
-    Recuperar(vista, region.RegionSize);
-    UnmapViewOfFile(vista);
+    Recuperar(vista.get(), region.RegionSize);
     return 0;
 }
 

@@ -68,12 +68,13 @@ bool Lanzador::Asegurar() {
 
 HandleUnico Lanzador::Lanzar(const std::wstring& programa, HANDLE seccion, HANDLE vigilado, HANDLE senal) {
     if (programa.empty()) return {};
-    void* vista = MapViewOfFile(seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera));
-    if (vista == nullptr) return {};
-    auto* cabecera = static_cast<Cabecera*>(vista);
-    cabecera->vigilado = reinterpret_cast<std::uintptr_t>(vigilado);
-    cabecera->senal = reinterpret_cast<std::uintptr_t>(senal);
-    UnmapViewOfFile(vista);
+    {
+        const VistaUnica vista(MapViewOfFile(seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera)));
+        if (!vista) return {};
+        auto* cabecera = static_cast<Cabecera*>(vista.get());
+        cabecera->vigilado = reinterpret_cast<std::uintptr_t>(vigilado);
+        cabecera->senal = reinterpret_cast<std::uintptr_t>(senal);
+    }
 
     std::wstring linea = L"\"" + programa + L"\"";
     STARTUPINFOW inicio{};

@@ -25,13 +25,13 @@ RegistroCompartido::RegistroCompartido(bool conGuardian) {
     seccion_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &heredable, PAGE_READWRITE, 0,
                                       static_cast<DWORD>(kTamano), nullptr));
     if (!seccion_) return;
-    vista_ = MapViewOfFile(seccion_.get(), FILE_MAP_WRITE, 0, 0, kTamano);
-    if (vista_ == nullptr) {
+    vista_.reset(MapViewOfFile(seccion_.get(), FILE_MAP_WRITE, 0, 0, kTamano));
+    if (!vista_) {
         seccion_.reset();
         return;
     }
     // A fresh section reads as zeros: every entry free.
-    Cabecera& cabecera = CabeceraDe(vista_);
+    Cabecera& cabecera = CabeceraDe(vista_.get());
     cabecera.capacidad = kCapacidad;
     cabecera.tamanoEntrada = sizeof(Entrada);
     cabecera.version = kVersion;
@@ -41,12 +41,8 @@ RegistroCompartido::RegistroCompartido(bool conGuardian) {
     lanzador_->Asegurar();
 }
 
-RegistroCompartido::~RegistroCompartido() {
-    if (vista_ != nullptr) UnmapViewOfFile(vista_);
-}
-
 Entrada* RegistroCompartido::Entradas() const {
-    return reinterpret_cast<Entrada*>(static_cast<std::byte*>(vista_) + sizeof(Cabecera));
+    return reinterpret_cast<Entrada*>(static_cast<std::byte*>(vista_.get()) + sizeof(Cabecera));
 }
 
 void RegistroCompartido::Preparar() {
@@ -54,9 +50,9 @@ void RegistroCompartido::Preparar() {
 }
 
 bool RegistroCompartido::Anotar(Handle ventana, std::int32_t mostrarCon) {
-    if (vista_ == nullptr || ventana == 0 || !ComandoValido(mostrarCon)) return false;
+    if (!vista_ || ventana == 0 || !ComandoValido(mostrarCon)) return false;
     try {
-        Cabecera& cabecera = CabeceraDe(vista_);
+        Cabecera& cabecera = CabeceraDe(vista_.get());
         std::uint32_t indice;
         if (auto it = posicion_.find(ventana); it != posicion_.end()) {
             indice = it->second;

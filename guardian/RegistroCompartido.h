@@ -23,7 +23,6 @@ public:
     // benchmark of the writing alone). Without a section (the system is out
     // of memory) nothing can be written down, so nothing is hidden.
     explicit RegistroCompartido(bool conGuardian = true);
-    ~RegistroCompartido() override;
     RegistroCompartido(const RegistroCompartido&) = delete;
     RegistroCompartido& operator=(const RegistroCompartido&) = delete;
 
@@ -36,7 +35,7 @@ private:
     Entrada* Entradas() const;
 
     HandleUnico seccion_;
-    void* vista_ = nullptr;
+    VistaUnica vista_;
     std::optional<Lanzador> lanzador_;
     // Where each window's entry is, and the entries free for reuse.
     std::unordered_map<Handle, std::uint32_t> posicion_;

@@ -47,6 +47,10 @@ struct LiberarDc {
     HWND ventana = nullptr;
     void operator()(HDC dc) const noexcept { ::ReleaseDC(ventana, dc); }
 };
+struct DesmapearVista {
+    static constexpr Recurso kRecurso = Recurso::ninguno;  // memory, not a handle
+    void operator()(void* vista) const noexcept { ::UnmapViewOfFile(vista); }
+};
 struct BorrarDc {
     static constexpr Recurso kRecurso = Recurso::gdi;
     void operator()(HDC dc) const noexcept { ::DeleteDC(dc); }
@@ -114,6 +118,8 @@ using VentanaUnica = detalle::Unico<HWND, detalle::DestruirVentana>;
 using HandleUnico = detalle::Unico<HANDLE, detalle::CerrarHandle>;
 using DcVentana = detalle::Unico<HDC, detalle::LiberarDc>;
 using DcMemoria = detalle::Unico<HDC, detalle::BorrarDc>;
+// A view of a section (MapViewOfFile).
+using VistaUnica = detalle::Unico<void*, detalle::DesmapearVista>;
 
 // The device context of a window's client area, released on scope exit.
 inline DcVentana DcDe(HWND ventana) { return DcVentana(::GetDC(ventana), detalle::LiberarDc{ventana}); }

@@ -31,16 +31,6 @@ constexpr std::size_t kVentanasRestauracionLarga = 200;
 
 using Fallos = Lote;
 
-std::vector<HWND> Menos(std::vector<HWND> ventanas, HWND sin) {
-    ventanas.erase(std::remove(ventanas.begin(), ventanas.end(), sin), ventanas.end());
-    return ventanas;
-}
-
-std::map<HWND, e2e::EstadoVentana> Menos(std::map<HWND, e2e::EstadoVentana> estados, HWND sin) {
-    estados.erase(sin);
-    return estados;
-}
-
 // Returns once the restore has shown one of these windows again.
 bool EsperarInicioRestauracion(const std::vector<HWND>& ocultas) {
     return prueba::EsperarHasta(

@@ -15,7 +15,6 @@
 #include <random>
 #include <string>
 
-#include "desktop/Handles.h"
 #include "guardian/Lanzador.h"
 #include "guardian/Registro.h"
 #include "tests/soporte/Esperar.h"
@@ -23,6 +22,7 @@
 #include "tests/soporte/IconoTesk.h"
 #include "tests/soporte/Lote.h"
 #include "tests/soporte/Maqueta.h"
+#include "tests/soporte/RegistroPrueba.h"
 #include "tests/soporte/Rutas.h"
 
 namespace tesk::fiabilidad {
@@ -35,13 +35,6 @@ long long MsDesde(Reloj::time_point inicio) {
 }
 
 bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
-
-std::vector<HWND> Menos(const std::vector<HWND>& todas, HWND una) {
-    std::vector<HWND> resto;
-    for (HWND v : todas)
-        if (v != una) resto.push_back(v);
-    return resto;
-}
 
 std::map<HWND, long> VecesMostradas(const std::vector<HWND>& ventanas) {
     std::map<HWND, long> veces;
@@ -72,7 +65,7 @@ protected:
         ArrancarTesk();
         MarcarEntrada(L"Foco");
         auto antes = e2e::EstadosDe(Todas());
-        EXPECT_TRUE(Ocultar(Todas().front(), Menos(Todas(), Todas().front())));
+        EXPECT_TRUE(OcultarLasDemas());
         return antes;
     }
 
@@ -85,6 +78,13 @@ protected:
         std::cout << "[ figures  ] " << que << ": " << antes.size() << " windows back " << vueltas
                   << " ms after the end of tesk.exe; the guardian gone after " << MsDesde(desde) << " ms"
                   << std::endl;
+    }
+
+    // One press with the first window opened, "Foco", in front: every other
+    // one goes.
+    testing::AssertionResult OcultarLasDemas() {
+        const HWND foco = Todas().front();
+        return Ocultar(foco, Menos(Todas(), foco));
     }
 
     DWORD idGuardian_ = 0;
@@ -108,7 +108,7 @@ TEST_F(Guardian, EsperaSinVentanasYUnaSegundaCopiaTerminaSinTocarNada) {
 
     // The first one still works.
     MarcarEntrada(L"Foco");
-    ASSERT_TRUE(Ocultar(Todas().front(), Menos(Todas(), Todas().front())));
+    ASSERT_TRUE(OcultarLasDemas());
     ASSERT_TRUE(Restaurar(Todas().front()));
 }
 
@@ -178,7 +178,7 @@ TEST_F(Guardian, UnGuardianMuertoSeSustituyeAntesDeLaSiguienteOcultacion) {
         ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
     }
     const DWORD primero = idGuardian_;
-    ASSERT_TRUE(Ocultar(Todas().front(), Menos(Todas(), Todas().front())));
+    ASSERT_TRUE(OcultarLasDemas());
     const prueba::HandlePropio segundo = ElGuardian();
     ASSERT_TRUE(segundo);
     EXPECT_NE(idGuardian_, primero);
@@ -199,7 +199,7 @@ TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
         const prueba::HandlePropio guardian = ElGuardian();
         ASSERT_TRUE(guardian);
         const auto veces = VecesMostradas(Todas());
-        ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+        ASSERT_TRUE(OcultarLasDemas());
         final.terminar(ElPanel().Hwnd());
         ASSERT_TRUE(Tesk().EsperarFin(prueba::kEsperaMaxima)) << "the program did not end";
         const auto inicio = Reloj::now();
@@ -236,7 +236,7 @@ TEST_F(Guardian, UnTeskNuevoTrasMatarloArrancaYFunciona) {
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(e2e::IconosTesk().size(), 1u);
     MarcarEntrada(L"Foco");
-    ASSERT_TRUE(Ocultar(Todas().front(), Menos(Todas(), Todas().front())));
+    ASSERT_TRUE(OcultarLasDemas());
     ASSERT_TRUE(Restaurar(Todas().front()));
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
 }
@@ -266,12 +266,10 @@ TEST_F(Guardian, UnRegistroDanadoNoMuestraNada) {
         auto* vista = static_cast<std::byte*>(MapViewOfFile(seccion.get(), FILE_MAP_WRITE, 0, 0, 0));
         ASSERT_NE(vista, nullptr);
         auto& cabecera = *reinterpret_cast<guardian::Cabecera*>(vista);
-        cabecera = {danado ? guardian::kMarca + 1 : guardian::kMarca, guardian::kVersion, guardian::kCapacidad,
-                    sizeof(guardian::Entrada), 1, 0, 0, 0};
-        DWORD proceso = 0;
-        const DWORD hilo = GetWindowThreadProcessId(ventana, &proceso);
-        *reinterpret_cast<guardian::Entrada*>(vista + sizeof(guardian::Cabecera)) = {HandleDe(ventana), SW_SHOW,
-                                                                                     proceso, hilo};
+        cabecera = prueba::CabeceraComoLaEscribeTesk();
+        if (danado) cabecera.marca += 1;
+        cabecera.usadas = 1;
+        *reinterpret_cast<guardian::Entrada*>(vista + sizeof(guardian::Cabecera)) = prueba::EntradaDe(ventana, SW_SHOW);
         UnmapViewOfFile(vista);
         const tesk::HandleUnico guardian =
             guardian::Lanzador::Lanzar(e2e::RutaDe(e2e::kVariableTesk), seccion.get(), vigilado.get(), senal.get());

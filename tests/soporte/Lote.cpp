@@ -54,6 +54,16 @@ std::vector<std::wstring> Juntar(std::vector<std::wstring> unos, const std::vect
     return unos;
 }
 
+std::vector<HWND> Menos(std::vector<HWND> ventanas, HWND sin) {
+    ventanas.erase(std::remove(ventanas.begin(), ventanas.end(), sin), ventanas.end());
+    return ventanas;
+}
+
+std::map<HWND, e2e::EstadoVentana> Menos(std::map<HWND, e2e::EstadoVentana> estados, HWND sin) {
+    estados.erase(sin);
+    return estados;
+}
+
 void Lote::AbrirLotes(const std::vector<std::wstring>& argumentos) {
     const std::wstring programa = e2e::RutaDe(e2e::kVariableVentanasPrueba);
     auto inicio = argumentos.begin();

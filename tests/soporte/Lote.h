@@ -26,6 +26,10 @@ std::vector<std::wstring> Una(const std::wstring& titulo, const std::vector<std:
 
 std::vector<std::wstring> Juntar(std::vector<std::wstring> unos, const std::vector<std::wstring>& otros);
 
+// The windows, or their states, without that one.
+std::vector<HWND> Menos(std::vector<HWND> ventanas, HWND sin);
+std::map<HWND, e2e::EstadoVentana> Menos(std::map<HWND, e2e::EstadoVentana> estados, HWND sin);
+
 class Lote : public e2e::Escena {
 protected:
     // Opens the windows in batches of at most kPorLote, before tesk.exe.

@@ -15,6 +15,7 @@
 #include "guardian/Recuperacion.h"
 #include "guardian/Registro.h"
 #include "tests/soporte/Esperar.h"
+#include "tests/soporte/RegistroPrueba.h"
 #include "tests/soporte/VentanaLocal.h"
 #include "tests/soporte/VentanasPrueba.h"
 
@@ -24,19 +25,9 @@ namespace {
 // A record in memory of the test's own, written as Tesk writes it.
 class RegistroDePrueba {
 public:
-    RegistroDePrueba() : bytes_(kTamano) {
-        Cabecera& cabecera = LaCabecera();
-        cabecera.marca = kMarca;
-        cabecera.version = kVersion;
-        cabecera.capacidad = kCapacidad;
-        cabecera.tamanoEntrada = sizeof(Entrada);
-    }
+    RegistroDePrueba() : bytes_(kTamano) { LaCabecera() = prueba::CabeceraComoLaEscribeTesk(); }
     Cabecera& LaCabecera() { return *reinterpret_cast<Cabecera*>(bytes_.data()); }
-    void Anotar(HWND ventana, std::int32_t mostrarCon) {
-        DWORD proceso = 0;
-        const DWORD hilo = GetWindowThreadProcessId(ventana, &proceso);
-        AnotarTal({HandleDe(ventana), mostrarCon, proceso, hilo});
-    }
+    void Anotar(HWND ventana, std::int32_t mostrarCon) { AnotarTal(prueba::EntradaDe(ventana, mostrarCon)); }
     void AnotarTal(const Entrada& entrada) {
         auto* entradas = reinterpret_cast<Entrada*>(bytes_.data() + sizeof(Cabecera));
         entradas[LaCabecera().usadas++] = entrada;
