@@ -236,6 +236,12 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
                 return ticks_;
             case TipoRecurso::tecla:
                 return motor_.Tecla();
+            case TipoRecurso::pulsaciones:
+                return pulsaciones_;
+            case TipoRecurso::avisosIcono:
+                return avisosIcono_;
+            case TipoRecurso::movimientosIcono:
+                return movimientosIcono_;
             default:
                 return RecursosRetenidos(w);
         }
@@ -251,12 +257,14 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
             if (Form_SetCursor(reinterpret_cast<HWND>(w), LOWORD(l))) return TRUE;
             break;
         case WM_LBUTTONDOWN:
+            ++pulsaciones_;
             Form_MouseDown(PuntoDe(l));
             return 0;
         case WM_LBUTTONUP:
             Form_MouseUp(PuntoDe(l));
             return 0;
         case WM_LBUTTONDBLCLK:
+            ++pulsaciones_;
             Form_DblClick(PuntoDe(l));
             return 0;
         case WM_CAPTURECHANGED:

@@ -94,6 +94,9 @@ private:
     UINT mensajeBarraCreada_ = 0;  // "TaskbarCreated"
     UINT mensajeRecursos_ = 0;     // what the program holds, asked from outside
     LRESULT ticks_ = 0;            // timer ticks handled to the end
+    LRESULT pulsaciones_ = 0;      // left-button presses on the panel
+    LRESULT avisosIcono_ = 0;      // releases reported by the tray icon
+    LRESULT movimientosIcono_ = 0; // moves over it that it reported
 
     VentanaUnica ventana_;
     HWND marco_ = nullptr;      // PB, a child of the panel

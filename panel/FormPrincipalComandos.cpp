@@ -39,9 +39,14 @@ void FormPrincipal::Form_MouseMove(WPARAM w, LPARAM l) {
     // The tray icon's mouse events, with the icon's identifier in wParam and
     // the event in the low word of lParam: a release of either button on the
     // icon toggles the panel; presses and double-clicks do nothing of their own.
+    // The counts answer "Tesk.Recursos": they tell a click that never got
+    // here from one that did.
     if (w != kIdIcono) return;
     const UINT evento = LOWORD(l);
-    if (evento == WM_LBUTTONUP || evento == WM_RBUTTONUP) AlternarPanel();
+    if (evento == WM_MOUSEMOVE) ++movimientosIcono_;
+    if (evento != WM_LBUTTONUP && evento != WM_RBUTTONUP) return;
+    ++avisosIcono_;
+    AlternarPanel();
 }
 
 // Ending.

@@ -1,7 +1,7 @@
 // What other programs find the panel by and may ask it: its window classes
 // and caption, the list box's identifier, and the registered message that
-// answers what the program holds, how far its timer has run and which key
-// it watches.
+// answers what the program holds, how far its timer has run, which key it
+// watches and how many clicks have reached it.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +24,9 @@ enum class TipoRecurso : WPARAM {
     kernel = 2,  // kernel handles held
     ticks = 3,   // timer ticks handled to the end since start-up
     tecla = 4,   // the activation key's virtual-key code
+    pulsaciones = 5,        // left-button presses the panel itself has had
+    avisosIcono = 6,        // button releases the tray icon has reported
+    movimientosIcono = 7,   // mouse moves over the icon it has reported
 };
 
 }  // namespace tesk

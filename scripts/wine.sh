@@ -49,14 +49,22 @@ terminar() {
 trap terminar EXIT
 
 if [ "$gestion" = openbox ]; then
-  openbox --sm-disable >/dev/null 2>&1 &
+  # Up once it has claimed the screen; what it says goes beside the prefix,
+  # and is shown if it ends or never claims the screen.
+  registro_gestor="$WINEPREFIX/openbox.log"
+  openbox --sm-disable >"$registro_gestor" 2>&1 &
   gestor=$!
-  # Up once it has claimed the screen.
-  for _ in $(seq 300); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    kill -0 "$gestor" 2>/dev/null || { echo "wine.sh: openbox did not start" >&2; exit 1; }
+  listo=""
+  for _ in $(seq 600); do
+    if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then listo=1; break; fi
+    kill -0 "$gestor" 2>/dev/null || break
     sleep 0.1
   done
+  if [ -z "$listo" ]; then
+    echo "wine.sh: openbox did not take the screen on $DISPLAY; it said:" >&2
+    cat "$registro_gestor" >&2
+    exit 1
+  fi
 fi
 
 # A prefix is made on first use; a try that leaves none is tried once more

@@ -37,8 +37,10 @@ TEST_F(Acercade, ElBannerAbreLaCajaCentradaQueBloqueaElPanelHastaUnClic) {
 
     {
         SCOPED_TRACE("the panel takes no clicks while the box is open");
-        ElPanel().ClicEn(kImMinimizar);
+        const std::optional<long> pulsaciones = ElPanel().Preguntar(TipoRecurso::pulsaciones);
+        ElPanel().ClicQueNoLlega(kImMinimizar);
         DejarPasarTicks();
+        EXPECT_EQ(ElPanel().Preguntar(TipoRecurso::pulsaciones), pulsaciones) << "the press reached the panel";
         EXPECT_TRUE(ElPanel().Visible());
         EXPECT_TRUE(IsWindowVisible(caja));
     }

@@ -1,5 +1,8 @@
 #include "tests/soporte/Escena.h"
 
+#include <iostream>
+
+#include "tests/soporte/BandejaWine.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/Rutas.h"
@@ -10,6 +13,12 @@ namespace {
 
 // The program polls its key every 100 ms: five ticks.
 constexpr long kVariosTicks = 3;
+// Moves a click on the icon may bring: the pointer put there, and each of
+// its two button events, which carry their own position.
+constexpr long kMovimientosDeUnClic = 3;
+// A click on the icon lost on its way is sent again, up to this many times
+// in all.
+constexpr int kIntentosIcono = 3;
 constexpr std::chrono::milliseconds kReintentoFoco{250};
 // The clicks that synchronise with the panel land apart from each other and
 // from the clicks that mark rows, so that no two of them make a double-click.
@@ -143,7 +152,8 @@ void Escena::MarcarConClic(const std::wstring& texto) {
     ASSERT_FALSE(panel_.Marcada(fila));
     panel_.ClicEnFila(fila);
     ASSERT_TRUE(prueba::EsperarHasta([&] { return panel_.Marcada(fila); }))
-        << "a click on its row did not mark " << testing::PrintToString(texto);
+        << "a click on its row did not mark " << testing::PrintToString(texto) << "; "
+        << LoQueHayEn(panel_.PuntoDeFila(fila));
 }
 
 void Escena::Sincronizar() {
@@ -151,14 +161,46 @@ void Escena::Sincronizar() {
         const bool marcada = panel_.Marcada(0);
         panel_.ClicEnFila(0, x);
         ASSERT_TRUE(prueba::EsperarHasta([&] { return panel_.Marcada(0) != marcada; }))
-            << "the panel did not answer a click on its list";
+            << "the panel did not answer a click on its list; " << LoQueHayEn(panel_.PuntoDeFila(0, x));
     }
 }
 
 void Escena::ClicEnIconoTesk(bool derecho) {
-    const HWND icono = IconoTesk();
-    ASSERT_NE(icono, nullptr) << "no Tesk icon to click";
-    ClicEnIcono(icono, derecho);
+    const auto avisos = [&] { return panel_.Preguntar(TipoRecurso::avisosIcono); };
+    const auto movimientos = [&] { return panel_.Preguntar(TipoRecurso::movimientosIcono); };
+    const std::optional<long> antes = avisos();
+    const std::optional<long> movidos = movimientos();
+    ASSERT_TRUE(antes && movidos) << "the panel did not say what its icon has reported";
+    // The tray reports the icon's events to Tesk in the order it had them.
+    // Every move the test makes over the icon is reported at most twice
+    // (once more when the display follows the pointer there), and a click
+    // brings up to three of its own. So once Tesk has had more moves than
+    // twice what was sent until the click, one sent after it has arrived:
+    // the click, if the tray had it, arrived before.
+    long enviados = 0;
+    for (int intento = 1;; ++intento) {
+        const HWND icono = IconoTesk();
+        ASSERT_NE(icono, nullptr) << "no Tesk icon to click";
+        const POINT centro = prueba::CentroIcono(icono);
+        ClicEnIcono(icono, derecho);
+        enviados += kMovimientosDeUnClic;
+        const long hastaElClic = enviados;
+        const bool respondio = prueba::EsperarHasta([&] {
+            if (avisos().value_or(*antes) > *antes) return true;
+            if (movimientos().value_or(*movidos) - *movidos > 2 * hastaElClic) return true;
+            prueba::Mover({centro.x + (enviados % 2 == 0 ? 1 : -1), centro.y});
+            ++enviados;
+            return false;
+        });
+        ApartarRaton();
+        if (avisos().value_or(*antes) > *antes) return;
+        ASSERT_TRUE(respondio) << "neither the click on the icon nor the moves after it reached Tesk; "
+                               << LoQueHayEn(centro);
+        ASSERT_LT(intento, kIntentosIcono) << "the click on the icon was lost " << intento << " times; "
+                                           << LoQueHayEn(centro);
+        std::cout << "[ lost     ] a click on the icon never reached Tesk; sent again (" << LoQueHayEn(centro) << ")"
+                  << std::endl;
+    }
 }
 
 }  // namespace tesk::e2e

@@ -87,7 +87,8 @@ protected:
     // the mode or the key.
     void Sincronizar();
 
-    // A click on the tray icon that shows or hides the panel.
+    // A click on the tray icon that shows or hides the panel; it returns
+    // once Tesk has had it, and fails the test if it never gets there.
     void ClicEnIconoTesk(bool derecho = false);
 
 private:

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <iostream>
 #include <memory>
 #include <string_view>
 #include <type_traits>
@@ -11,6 +13,7 @@
 #include "panel/Nombres.h"
 #include "tests/soporte/Clases.h"
 #include "tests/soporte/Entrada.h"
+#include "tests/soporte/Esperar.h"
 #include "tests/soporte/ProcesoTesk.h"
 
 namespace tesk::e2e {
@@ -20,6 +23,8 @@ namespace {
 constexpr std::wstring_view kClaseLista = L"ListBox";
 constexpr int kLargoClase = 64;
 constexpr UINT kEsperaRespuesta = 5000;  // ms; the panel may be busy with a pass
+// A click lost on its way is sent again, up to this many times in all.
+constexpr int kIntentosClic = 3;
 
 struct LiberarDcPantalla {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
@@ -53,7 +58,35 @@ bool Alcanza(HWND ventana, POINT punto) {
     return false;
 }
 
+std::string Rect(const RECT& rect) {
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "-" + std::to_string(rect.right) + "," +
+           std::to_string(rect.bottom);
+}
+
+std::string Ventana(HWND ventana) {
+    RECT rect{};
+    GetWindowRect(ventana, &rect);
+    return testing::PrintToString(Describir(ventana)) + " at " + Rect(rect);
+}
+
 }  // namespace
+
+std::string LoQueHayEn(POINT punto) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const HWND bajo = WindowFromPoint(punto);
+    GUITHREADINFO hilo{};
+    hilo.cbSize = sizeof hilo;
+    GetGUIThreadInfo(GetWindowThreadProcessId(bajo, nullptr), &hilo);
+    const HWND delante = GetForegroundWindow();
+    GUITHREADINFO suyo{};
+    suyo.cbSize = sizeof suyo;
+    GetGUIThreadInfo(GetWindowThreadProcessId(delante, nullptr), &suyo);
+    return "under " + std::to_string(punto.x) + "," + std::to_string(punto.y) + ": " + Ventana(bajo) +
+           "; its thread's capture " + Ventana(hilo.hwndCapture) + ", active " + Ventana(hilo.hwndActive) +
+           "; foreground " + Ventana(delante) + ", its thread's capture " + Ventana(suyo.hwndCapture) +
+           "; cursor at " + std::to_string(cursor.x) + "," + std::to_string(cursor.y);
+}
 
 Panel Panel::DelProceso(DWORD proceso) {
     for (HWND ventana = GetTopWindow(nullptr); ventana != nullptr; ventana = GetWindow(ventana, GW_HWNDNEXT)) {
@@ -144,14 +177,25 @@ void Panel::Marcar(int indice, bool marcada) const {
 
 void Panel::MarcarTodas(bool marcadas) const { Marcar(-1, marcadas); }
 
-void Panel::ClicEnFila(int indice, int desdeIzquierda) const {
+POINT Panel::PuntoDeFila(int indice, int desdeIzquierda) const {
     const auto primera = static_cast<int>(SendMessageW(caja_, LB_GETTOPINDEX, 0, 0));
     const auto alto = static_cast<int>(SendMessageW(caja_, LB_GETITEMHEIGHT, 0, 0));
     POINT punto{desdeIzquierda, (indice - primera) * alto + alto / 2};
     ClientToScreen(caja_, &punto);
+    return punto;
+}
+
+void Panel::ClicEnFila(int indice, int desdeIzquierda) const {
+    const POINT punto = PuntoDeFila(indice, desdeIzquierda);
     if (!Alcanza(caja_, punto)) return;
-    prueba::Clic(punto);
-    ApartarRaton();
+    // Every click on a row toggles its mark.
+    const bool marcada = Marcada(indice);
+    HastaQueLlegue(
+        [&] {
+            prueba::Clic(punto);
+            ApartarRaton();
+        },
+        [&] { return Marcada(indice) != marcada; }, [] { return true; }, punto);
 }
 
 POINT Panel::PuntoDe(const RectTwips& control) const {
@@ -160,18 +204,68 @@ POINT Panel::PuntoDe(const RectTwips& control) const {
     return punto;
 }
 
-void Panel::ClicEn(const RectTwips& control) const {
+void Panel::ClicEn(const RectTwips& control) const { Pulsar(control, 1); }
+
+void Panel::DobleClicEn(const RectTwips& control) const { Pulsar(control, 2); }
+
+void Panel::ClicQueNoLlega(const RectTwips& control) const {
     const POINT punto = PuntoDe(control);
-    if (!Alcanza(ventana_, punto)) return;
     prueba::Clic(punto);
     ApartarRaton();
 }
 
-void Panel::DobleClicEn(const RectTwips& control) const {
+void Panel::Pulsar(const RectTwips& control, long presiones) const {
     const POINT punto = PuntoDe(control);
     if (!Alcanza(ventana_, punto)) return;
-    prueba::DobleClic(punto);
-    ApartarRaton();
+    const std::optional<long> antes = Preguntar(TipoRecurso::pulsaciones);
+    if (!antes) {
+        ADD_FAILURE() << "the panel did not say how many presses it has had";
+        return;
+    }
+    const auto llegadas = [&] { return Preguntar(TipoRecurso::pulsaciones).value_or(*antes) - *antes; };
+    HastaQueLlegue(
+        [&] {
+            presiones == 1 ? prueba::Clic(punto) : prueba::DobleClic(punto);
+            ApartarRaton();
+        },
+        [&] { return llegadas() >= presiones; },
+        [&] { return llegadas() == 0; }, punto);
+}
+
+void Panel::HastaQueLlegue(const std::function<void()>& enviar, const std::function<bool()>& llego,
+                           const std::function<bool()>& nadaLlego, POINT punto) const {
+    for (int intento = 1;; ++intento) {
+        enviar();
+        const std::optional<long> desde = Ticks();
+        if (!desde) {
+            ADD_FAILURE() << "the panel does not answer";
+            return;
+        }
+        // Input comes before the timer: once the panel's thread has handled
+        // two more ticks, nothing sent before the first was still waiting
+        // for it, and a click that has not arrived never will.
+        const bool respondio = prueba::EsperarHasta([&] {
+            if (llego() || !IsWindow(ventana_)) return true;
+            const std::optional<long> ticks = Ticks();
+            return ticks && *ticks >= *desde + 2;
+        });
+        // A click that ends the program is not waited for.
+        if (llego() || !IsWindow(ventana_)) return;
+        if (!respondio) {
+            ADD_FAILURE() << "the panel's timer stopped before the click at " << punto.x << "," << punto.y
+                          << " got there";
+            return;
+        }
+        if (!nadaLlego() || intento == kIntentosClic) {
+            ADD_FAILURE() << "the click at " << punto.x << "," << punto.y << " did not reach the panel whole, "
+                          << intento << " times; " << LoQueHayEn(punto);
+            return;
+        }
+        // Lost on the way (the window manager moved something under the
+        // point between the click and its delivery): sent again, and said.
+        std::cout << "[ lost     ] a click at " << punto.x << "," << punto.y
+                  << " never reached the panel; sent again (" << LoQueHayEn(punto) << ")" << std::endl;
+    }
 }
 
 void ApartarRaton() {

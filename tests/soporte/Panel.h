@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,22 +57,40 @@ public:
     bool Marcada(int indice) const;
     void Marcar(int indice, bool marcada) const;
     void MarcarTodas(bool marcadas) const;
-    // A real click on a row of the list, which toggles its mark. Like every
-    // click here, it moves the mouse out of the way afterwards, so that no
-    // tooltip comes up.
+    // A real click on a row of the list, which toggles its mark; it returns
+    // once the mark has changed, and a click lost on its way is sent again.
+    // Like every click here, it moves the mouse out of the way afterwards,
+    // so that no tooltip comes up.
     // The click lands that many pixels in from the row's left edge: two
     // clicks on the same row a few pixels apart are two clicks, not a
     // double-click.
     void ClicEnFila(int indice, int desdeIzquierda = kMargenFila) const;
+    // Where that click lands, on the screen.
+    POINT PuntoDeFila(int indice, int desdeIzquierda = kMargenFila) const;
 
     // The screen point in the middle of a control.
     POINT PuntoDe(const RectTwips& control) const;
-    // A real click (or double-click) in the middle of a control. Fails the
-    // calling test when something else covers that point.
+    // A real click (or double-click) in the middle of a control, which
+    // returns once the panel has had its presses. A click lost on its way
+    // (the panel's timer says so) is sent again, so that it is never taken
+    // for one the program ignored. Fails the calling test when something
+    // else covers that point.
     void ClicEn(const RectTwips& control) const;
     void DobleClicEn(const RectTwips& control) const;
+    // A click there that the panel must not take (a box of its own is in
+    // front of it): sent once, not awaited.
+    void ClicQueNoLlega(const RectTwips& control) const;
 
 private:
+    // That many presses in the middle of a control, sent again while lost.
+    void Pulsar(const RectTwips& control, long presiones) const;
+    // Sends the input, and sends it again when the panel's own timer shows
+    // it was lost on its way: `llego` says it got there, `nadaLlego` that
+    // nothing of it did. Fails the calling test when part of it arrived, or
+    // it was lost three times.
+    void HastaQueLlegue(const std::function<void()>& enviar, const std::function<bool()>& llego,
+                        const std::function<bool()>& nadaLlego, POINT punto) const;
+
     HWND ventana_ = nullptr;
     HWND caja_ = nullptr;
 };
@@ -79,5 +98,9 @@ private:
 // Where the mouse rests when it is not clicking: over no window of the tests
 // and over no tray icon, so no tooltip comes up.
 void ApartarRaton();
+
+// What is at a point of the screen, and who holds the mouse and the
+// foreground: said when a click did not get where it was sent.
+std::string LoQueHayEn(POINT punto);
 
 }  // namespace tesk::e2e
