@@ -186,16 +186,11 @@ POINT Panel::PuntoDeFila(int indice, int desdeIzquierda) const {
 }
 
 void Panel::ClicEnFila(int indice, int desdeIzquierda) const {
-    const POINT punto = PuntoDeFila(indice, desdeIzquierda);
-    if (!Alcanza(caja_, punto)) return;
     // Every click on a row toggles its mark.
     const bool marcada = Marcada(indice);
     HastaQueLlegue(
-        [&] {
-            prueba::Clic(punto);
-            ApartarRaton();
-        },
-        [&] { return Marcada(indice) != marcada; }, [] { return true; }, punto);
+        caja_, [&] { return PuntoDeFila(indice, desdeIzquierda); }, [](POINT punto) { prueba::Clic(punto); },
+        [&] { return Marcada(indice) != marcada; }, [] { return true; });
 }
 
 POINT Panel::PuntoDe(const RectTwips& control) const {
@@ -215,8 +210,6 @@ void Panel::ClicQueNoLlega(const RectTwips& control) const {
 }
 
 void Panel::Pulsar(const RectTwips& control, long presiones) const {
-    const POINT punto = PuntoDe(control);
-    if (!Alcanza(ventana_, punto)) return;
     const std::optional<long> antes = Preguntar(TipoRecurso::pulsaciones);
     if (!antes) {
         ADD_FAILURE() << "the panel did not say how many presses it has had";
@@ -224,18 +217,21 @@ void Panel::Pulsar(const RectTwips& control, long presiones) const {
     }
     const auto llegadas = [&] { return Preguntar(TipoRecurso::pulsaciones).value_or(*antes) - *antes; };
     HastaQueLlegue(
-        [&] {
-            presiones == 1 ? prueba::Clic(punto) : prueba::DobleClic(punto);
-            ApartarRaton();
-        },
-        [&] { return llegadas() >= presiones; },
-        [&] { return llegadas() == 0; }, punto);
+        ventana_, [&] { return PuntoDe(control); },
+        [&](POINT punto) { presiones == 1 ? prueba::Clic(punto) : prueba::DobleClic(punto); },
+        [&] { return llegadas() >= presiones; }, [&] { return llegadas() == 0; });
 }
 
-void Panel::HastaQueLlegue(const std::function<void()>& enviar, const std::function<bool()>& llego,
-                           const std::function<bool()>& nadaLlego, POINT punto) const {
+void Panel::HastaQueLlegue(HWND destino, const std::function<POINT()>& donde,
+                           const std::function<void(POINT)>& enviar, const std::function<bool()>& llego,
+                           const std::function<bool()>& nadaLlego) const {
     for (int intento = 1;; ++intento) {
-        enviar();
+        // Where the window is now: a window manager may have moved it since
+        // the last try.
+        const POINT punto = donde();
+        if (!Alcanza(destino, punto)) return;
+        enviar(punto);
+        ApartarRaton();
         const std::optional<long> desde = Ticks();
         if (!desde) {
             // A click that ends the program is not waited for.
@@ -258,13 +254,14 @@ void Panel::HastaQueLlegue(const std::function<void()>& enviar, const std::funct
         }
         if (!nadaLlego() || intento == kIntentosClic) {
             ADD_FAILURE() << "the click at " << punto.x << "," << punto.y << " did not reach the panel whole, "
-                          << intento << " times; " << LoQueHayEn(punto);
+                          << intento << " times; the panel at " << Rect(RectVentana()) << "; " << LoQueHayEn(punto);
             return;
         }
         // Lost on the way (the window manager moved something under the
         // point between the click and its delivery): sent again, and said.
         std::cout << "[ lost     ] a click at " << punto.x << "," << punto.y
-                  << " never reached the panel; sent again (" << LoQueHayEn(punto) << ")" << std::endl;
+                  << " never reached the panel; sent again (the panel at " << Rect(RectVentana()) << "; "
+                  << LoQueHayEn(punto) << ")" << std::endl;
     }
 }
 

@@ -84,12 +84,14 @@ public:
 private:
     // That many presses in the middle of a control, sent again while lost.
     void Pulsar(const RectTwips& control, long presiones) const;
-    // Sends the input, and sends it again when the panel's own timer shows
-    // it was lost on its way: `llego` says it got there, `nadaLlego` that
-    // nothing of it did. Fails the calling test when part of it arrived, or
-    // it was lost three times.
-    void HastaQueLlegue(const std::function<void()>& enviar, const std::function<bool()>& llego,
-                        const std::function<bool()>& nadaLlego, POINT punto) const;
+    // Clicks the point `donde` gives, and again at the point it gives then
+    // when the panel's own timer shows the click was lost on its way:
+    // `llego` says it got there, `nadaLlego` that nothing of it did. Fails
+    // the calling test when something else covers the point (it must reach
+    // `destino`), when part of the click arrived, or when it was lost three
+    // times.
+    void HastaQueLlegue(HWND destino, const std::function<POINT()>& donde, const std::function<void(POINT)>& enviar,
+                        const std::function<bool()>& llego, const std::function<bool()>& nadaLlego) const;
 
     HWND ventana_ = nullptr;
     HWND caja_ = nullptr;

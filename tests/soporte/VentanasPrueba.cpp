@@ -4,6 +4,7 @@
 #include <fstream>
 #include <filesystem>
 #include <stdexcept>
+#include <string>
 
 #include "desktop/Handles.h"
 #include "tests/soporte/Esperar.h"
@@ -84,7 +85,7 @@ VentanasPrueba::VentanasPrueba(const std::wstring& exe, const std::vector<std::w
     PROCESS_INFORMATION info{};
     if (!CreateProcessW(exe.c_str(), linea.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                         &inicio, &info)) {
-        throw std::runtime_error("ventanas_prueba.exe could not be started");
+        throw std::runtime_error("ventanas_prueba.exe could not be started: error " + std::to_string(GetLastError()));
     }
     proceso_.reset(info.hProcess);
     const HandlePropio hilo(info.hThread);
