@@ -28,6 +28,7 @@ public:
 
     // Resguardo
     void Preparar() override;
+    void Vigilar() override;
     bool Anotar(Handle ventana, std::int32_t mostrarCon) override;
     void Quitar(Handle ventana) override;
 
