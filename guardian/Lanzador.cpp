@@ -51,19 +51,9 @@ Lanzador::~Lanzador() {
     }
 }
 
-bool Lanzador::Mantener() {
-    if (Vivo()) return true;
-    if (intentado_ && GetTickCount64() - ultimoIntento_ < kEsperaTrasFalloMs) return false;
-    return Asegurar();
-}
-
-bool Lanzador::Vivo() const { return guardian_ && WaitForSingleObject(guardian_.get(), 0) == WAIT_TIMEOUT; }
-
 bool Lanzador::Asegurar() {
-    if (Vivo()) return true;
+    if (guardian_ && WaitForSingleObject(guardian_.get(), 0) == WAIT_TIMEOUT) return true;
     guardian_.reset();
-    intentado_ = true;
-    ultimoIntento_ = GetTickCount64();
     if (seccion_ == nullptr || !senal_) return false;
     HandleUnico propio;
     HANDLE copia = nullptr;

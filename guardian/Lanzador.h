@@ -28,9 +28,6 @@ public:
     // Starts the guardian unless it is running; whether one is running now.
     // Never waits for it.
     bool Asegurar();
-    // The same, for every tick of the program's timer: after a start that
-    // failed, the next try waits a second.
-    bool Mantener();
 
     // Starts that program as a guardian of the record in the section, for
     // the process vigilado, woken early by senal, whose handles it writes in
@@ -39,15 +36,9 @@ public:
     static HandleUnico Lanzar(const std::wstring& programa, HANDLE seccion, HANDLE vigilado, HANDLE senal);
 
 private:
-    static constexpr ULONGLONG kEsperaTrasFalloMs = 1000;
-
-    bool Vivo() const;
-
     HANDLE seccion_;
     HandleUnico senal_;    // set when this process faults
     HandleUnico guardian_;  // its process, while it may be running
-    bool intentado_ = false;
-    ULONGLONG ultimoIntento_ = 0;  // GetTickCount64 of the last start
 };
 
 }  // namespace tesk::guardian

@@ -49,10 +49,6 @@ void RegistroCompartido::Preparar() {
     if (lanzador_) lanzador_->Asegurar();
 }
 
-void RegistroCompartido::Vigilar() {
-    if (lanzador_) lanzador_->Mantener();
-}
-
 bool RegistroCompartido::Anotar(Handle ventana, std::int32_t mostrarCon) {
     if (!vista_ || ventana == 0 || !ComandoValido(mostrarCon)) return false;
     try {

@@ -28,7 +28,6 @@ public:
 
     // Resguardo
     void Preparar() override;
-    void Vigilar() override;
     bool Anotar(Handle ventana, std::int32_t mostrarCon) override;
     void Quitar(Handle ventana) override;
 

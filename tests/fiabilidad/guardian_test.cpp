@@ -187,29 +187,6 @@ TEST_F(Guardian, UnGuardianMuertoSeSustituyeAntesDeLaSiguienteOcultacion) {
     ComprobarDevueltas(antes, segundo.get(), inicio, "killed after its guardian was replaced");
 }
 
-// No hide pass comes while the windows are concealed: the program's timer
-// replaces a guardian that died then.
-TEST_F(Guardian, UnGuardianMuertoConVentanasOcultasSeSustituyeSinEsperarAOtraOcultacion) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
-    ArrancarTesk();
-    MarcarEntrada(L"Foco");
-    const auto antes = e2e::EstadosDe(Todas());
-    ASSERT_TRUE(OcultarLasDemas());
-    {
-        const prueba::HandlePropio primero = ElGuardian();
-        ASSERT_TRUE(primero);
-        TerminateProcess(primero.get(), 1);
-        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
-    }
-    const DWORD primero = idGuardian_;
-    const prueba::HandlePropio segundo = ElGuardian();
-    ASSERT_TRUE(segundo);
-    EXPECT_NE(idGuardian_, primero);
-    const auto inicio = Reloj::now();
-    ASSERT_TRUE(Tesk().Matar());
-    ComprobarDevueltas(antes, segundo.get(), inicio, "killed after its guardian was replaced while concealed");
-}
-
 TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
     AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
     const HWND foco = Todas().front();
