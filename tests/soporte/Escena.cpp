@@ -16,9 +16,6 @@ constexpr long kVariosTicks = 3;
 // Moves a click on the icon may bring: the pointer put there, and each of
 // its two button events, which carry their own position.
 constexpr long kMovimientosDeUnClic = 3;
-// A click on the icon lost on its way is sent again, up to this many times
-// in all.
-constexpr int kIntentosIcono = 3;
 constexpr std::chrono::milliseconds kReintentoFoco{250};
 // The clicks that synchronise with the panel land apart from each other and
 // from the clicks that mark rows, so that no two of them make a double-click.
@@ -152,8 +149,7 @@ void Escena::MarcarConClic(const std::wstring& texto) {
     ASSERT_FALSE(panel_.Marcada(fila));
     panel_.ClicEnFila(fila);
     ASSERT_TRUE(prueba::EsperarHasta([&] { return panel_.Marcada(fila); }))
-        << "a click on its row did not mark " << testing::PrintToString(texto) << "; "
-        << LoQueHayEn(panel_.PuntoDeFila(fila));
+        << "a click on its row did not mark " << testing::PrintToString(texto);
 }
 
 void Escena::Sincronizar() {
@@ -161,7 +157,7 @@ void Escena::Sincronizar() {
         const bool marcada = panel_.Marcada(0);
         panel_.ClicEnFila(0, x);
         ASSERT_TRUE(prueba::EsperarHasta([&] { return panel_.Marcada(0) != marcada; }))
-            << "the panel did not answer a click on its list; " << LoQueHayEn(panel_.PuntoDeFila(0, x));
+            << "the panel did not answer a click on its list";
     }
 }
 
@@ -196,7 +192,7 @@ void Escena::ClicEnIconoTesk(bool derecho) {
         if (avisos().value_or(*antes) > *antes) return;
         ASSERT_TRUE(respondio) << "neither the click on the icon nor the moves after it reached Tesk; "
                                << LoQueHayEn(centro);
-        ASSERT_LT(intento, kIntentosIcono) << "the click on the icon was lost " << intento << " times; "
+        ASSERT_LT(intento, kIntentosClic) << "the click on the icon was lost " << intento << " times; "
                                            << LoQueHayEn(centro);
         std::cout << "[ lost     ] a click on the icon never reached Tesk; sent again (" << LoQueHayEn(centro) << ")"
                   << std::endl;

@@ -23,8 +23,6 @@ namespace {
 constexpr std::wstring_view kClaseLista = L"ListBox";
 constexpr int kLargoClase = 64;
 constexpr UINT kEsperaRespuesta = 5000;  // ms; the panel may be busy with a pass
-// A click lost on its way is sent again, up to this many times in all.
-constexpr int kIntentosClic = 3;
 
 struct LiberarDcPantalla {
     void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }

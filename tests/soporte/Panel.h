@@ -18,6 +18,9 @@ namespace tesk::e2e {
 
 // Where rows are clicked, in pixels from the list's left edge, unless told.
 inline constexpr int kMargenFila = 12;
+// A click lost on its way (on the panel or its icon) is sent again, up to
+// this many times in all.
+inline constexpr int kIntentosClic = 3;
 
 class Panel {
 public:
@@ -65,8 +68,6 @@ public:
     // clicks on the same row a few pixels apart are two clicks, not a
     // double-click.
     void ClicEnFila(int indice, int desdeIzquierda = kMargenFila) const;
-    // Where that click lands, on the screen.
-    POINT PuntoDeFila(int indice, int desdeIzquierda = kMargenFila) const;
 
     // The screen point in the middle of a control.
     POINT PuntoDe(const RectTwips& control) const;
@@ -82,6 +83,8 @@ public:
     void ClicQueNoLlega(const RectTwips& control) const;
 
 private:
+    // Where a click on that row lands, on the screen.
+    POINT PuntoDeFila(int indice, int desdeIzquierda) const;
     // That many presses in the middle of a control, sent again while lost.
     void Pulsar(const RectTwips& control, long presiones) const;
     // Clicks the point `donde` gives, and again at the point it gives then
