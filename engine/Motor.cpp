@@ -381,6 +381,7 @@ void Motor::RestaurarAntesDeCerrar() {
 
 void Motor::tmrTempo_Timer() {
     if (pasada_ != Pasada::ninguna) return;
+    resguardo_.Vigilar();
     const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
     VigilarFrente();

@@ -16,6 +16,14 @@ public:
     // Before a hide pass: makes sure somebody is watching the record.
     virtual void Preparar() {}
 
+    // On every tick of the timer, concealed or not: a watcher that has gone
+    // is replaced, so that the record is never left unread for long.
+    virtual void Vigilar() {}
+
+    // Who is known to be watching the record now (a process id), 0 while
+    // nobody is.
+    virtual std::uint32_t Vigilante() const { return 0; }
+
     // Before the window is asked to hide: its handle and the show command
     // that brings it back. False when it could not be written down (the
     // record is full): the window must then stay on screen.

@@ -17,22 +17,29 @@ std::optional<int> SiEsGuardian() {
     // A console's, a pipe's or a file's handle is no section.
     const VistaUnica vista(MapViewOfFile(seccion, FILE_MAP_READ, 0, 0, 0));
     if (!vista) return std::nullopt;
-    // And a section that does not name, in its header, a process to watch
-    // and a signal is none of ours: the copy runs as the program.
+    // And a section that does not name, in its header, a process to watch,
+    // a signal and an event to set is none of ours: the copy runs as the
+    // program.
     MEMORY_BASIC_INFORMATION region{};
     Cabecera cabecera{};
     HANDLE vigilado = nullptr;
     HANDLE senal = nullptr;
+    HANDLE listo = nullptr;
     if (VirtualQuery(vista.get(), &region, sizeof region) != 0 && region.RegionSize >= sizeof cabecera) {
         std::memcpy(&cabecera, vista.get(), sizeof cabecera);
         vigilado = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.vigilado));
         senal = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.senal));
+        listo = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(cabecera.listo));
     }
     const DWORD proceso = vigilado != nullptr ? GetProcessId(vigilado) : 0;
     if (proceso == 0 || proceso == GetCurrentProcessId() || senal == nullptr ||
-        WaitForSingleObject(senal, 0) == WAIT_FAILED) {
+        WaitForSingleObject(senal, 0) == WAIT_FAILED || listo == nullptr || listo == senal ||
+        WaitForSingleObject(listo, 0) == WAIT_FAILED) {
         return std::nullopt;
     }
+    // Tesk learns that somebody is watching: until then it counts this copy
+    // as one that may never get here, and starts another in time.
+    SetEvent(listo);
 
     // Nothing periodic: asleep until Tesk ends, in any way, or faults. The
     // record is read only then, whatever it holds.

@@ -1,7 +1,9 @@
 #include "guardian/Lanzador.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "guardian/Registro.h"
 
@@ -35,7 +37,11 @@ std::wstring EsteEjecutable() {
 
 }  // namespace
 
-Lanzador::Lanzador(HANDLE seccion) : seccion_(seccion) {
+Lanzador::Lanzador(HANDLE seccion, std::wstring programa, ULONGLONG plazoArranqueMs)
+    : seccion_(seccion),
+      programa_(programa.empty() ? EsteEjecutable() : std::move(programa)),
+      plazoArranqueMs_(plazoArranqueMs),
+      plazo_(plazoArranqueMs) {
     SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
     senal_.reset(CreateEventW(&heredable, TRUE, FALSE, nullptr));
     if (senal_ && senalAlCaer == nullptr) {
@@ -51,29 +57,63 @@ Lanzador::~Lanzador() {
     }
 }
 
-bool Lanzador::Asegurar() {
-    if (guardian_ && WaitForSingleObject(guardian_.get(), 0) == WAIT_TIMEOUT) return true;
-    guardian_.reset();
-    if (seccion_ == nullptr || !senal_) return false;
-    HandleUnico propio;
-    HANDLE copia = nullptr;
-    if (!DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &copia,
-                         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0)) {
+bool Lanzador::Corriendo() const { return guardian_ && WaitForSingleObject(guardian_.get(), 0) == WAIT_TIMEOUT; }
+
+DWORD Lanzador::Listo() const {
+    if (!listo_ || WaitForSingleObject(listo_.get(), 0) != WAIT_OBJECT_0 || !Corriendo()) return 0;
+    return GetProcessId(guardian_.get());
+}
+
+bool Lanzador::Asegurar() { return Corriendo() || Arrancar(); }
+
+bool Lanzador::Mantener() {
+    if (Corriendo()) {
+        if (Listo() != 0) {
+            plazo_ = plazoArranqueMs_;
+            return true;
+        }
+        if (GetTickCount64() - arrancado_ < plazo_) return false;
+        // Stuck before it could wait: it would bring nothing back. The next
+        // one gets twice the time, in case this system is only that slow.
+        TerminateProcess(guardian_.get(), 1);
+        plazo_ = std::min(plazo_ * 2, plazoArranqueMs_ * kVecesPlazoMaximo);
+        Arrancar();
         return false;
     }
-    propio.reset(copia);
-    guardian_ = Lanzar(EsteEjecutable(), seccion_, propio.get(), senal_.get());
+    if (intentado_ && GetTickCount64() - arrancado_ < kEsperaTrasFalloMs) return false;
+    Arrancar();
+    return false;
+}
+
+bool Lanzador::Arrancar() {
+    guardian_.reset();
+    listo_.reset();
+    intentado_ = true;
+    arrancado_ = GetTickCount64();
+    if (seccion_ == nullptr || !senal_ || programa_.empty()) return false;
+    SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
+    // An event of this start's own: nothing an earlier guardian did can
+    // pass for this one being up.
+    listo_.reset(CreateEventW(&heredable, TRUE, FALSE, nullptr));
+    HANDLE copia = nullptr;
+    if (!listo_ || !DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &copia,
+                                    SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0)) {
+        return false;
+    }
+    const HandleUnico propio(copia);
+    guardian_ = Lanzar(programa_, {seccion_, propio.get(), senal_.get(), listo_.get()});
     return static_cast<bool>(guardian_);
 }
 
-HandleUnico Lanzador::Lanzar(const std::wstring& programa, HANDLE seccion, HANDLE vigilado, HANDLE senal) {
+HandleUnico Lanzador::Lanzar(const std::wstring& programa, const Herencia& herencia) {
     if (programa.empty()) return {};
     {
-        const VistaUnica vista(MapViewOfFile(seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera)));
+        const VistaUnica vista(MapViewOfFile(herencia.seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera)));
         if (!vista) return {};
         auto* cabecera = static_cast<Cabecera*>(vista.get());
-        cabecera->vigilado = reinterpret_cast<std::uintptr_t>(vigilado);
-        cabecera->senal = reinterpret_cast<std::uintptr_t>(senal);
+        cabecera->vigilado = reinterpret_cast<std::uintptr_t>(herencia.vigilado);
+        cabecera->senal = reinterpret_cast<std::uintptr_t>(herencia.senal);
+        cabecera->listo = reinterpret_cast<std::uintptr_t>(herencia.listo);
     }
 
     std::wstring linea = L"\"" + programa + L"\"";
@@ -81,10 +121,10 @@ HandleUnico Lanzador::Lanzar(const std::wstring& programa, HANDLE seccion, HANDL
     inicio.cb = sizeof inicio;
     // No busy pointer while it starts: it shows nothing, ever.
     inicio.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
-    inicio.hStdInput = seccion;
+    inicio.hStdInput = herencia.seccion;
     PROCESS_INFORMATION proceso{};
     // Every handle this process lets its children inherit is one of those
-    // three (the section, the process and the signal).
+    // four.
     if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, CREATE_DEFAULT_ERROR_MODE, nullptr,
                         nullptr, &inicio, &proceso)) {
         return {};

@@ -1,12 +1,14 @@
-// Tesk's side of the guardian: starting it, starting it again if it has
-// died, and telling it at once when Tesk is about to die of a fault.
+// Tesk's side of the guardian: starting it, knowing when it is up, starting
+// it again if it has died or never came up, and telling it at once when
+// Tesk is about to die of a fault.
 //
 // The guardian is a second process of this same executable. It learns its
 // role from the one handle it inherits as its standard input: the record's
-// section, whose header names the two other handles it inherits (Tesk's
-// process, and the signal Tesk sets when it faults). A copy started any
-// other way has no section there and runs as the program itself. None of
-// the three has a name, so no other process, session or user can open them.
+// section, whose header names the three other handles it inherits (Tesk's
+// process, the signal Tesk sets when it faults, and the event the guardian
+// sets once it is waiting). A copy started any other way has no section
+// there and runs as the program itself. None of them has a name, so no
+// other process, session or user can open them.
 #pragma once
 
 #include <windows.h>
@@ -17,28 +19,60 @@
 
 namespace tesk::guardian {
 
+// What a guardian inherits, each handle inheritable.
+struct Herencia {
+    HANDLE seccion;   // the record, as its standard input
+    HANDLE vigilado;  // the process it watches
+    HANDLE senal;     // set by that process when it faults
+    HANDLE listo;     // set by the guardian once it is waiting
+};
+
 class Lanzador {
 public:
-    // Takes the record's section (inheritable); starts nothing yet.
-    explicit Lanzador(HANDLE seccion);
+    // A guardian that has not said it is waiting by then is taken for one
+    // stuck on its way up, and started again, with twice the time (up to
+    // kVecesPlazoMaximo times this) until one comes up.
+    static constexpr ULONGLONG kPlazoArranqueMs = 10000;
+    static constexpr ULONGLONG kVecesPlazoMaximo = 8;
+    // After a start that failed, or a guardian that ended, the next start
+    // waits that long.
+    static constexpr ULONGLONG kEsperaTrasFalloMs = 1000;
+
+    // Takes the record's section (inheritable); starts nothing yet. The
+    // guardian is this executable unless a test names another program.
+    explicit Lanzador(HANDLE seccion, std::wstring programa = {}, ULONGLONG plazoArranqueMs = kPlazoArranqueMs);
     ~Lanzador();
     Lanzador(const Lanzador&) = delete;
     Lanzador& operator=(const Lanzador&) = delete;
 
-    // Starts the guardian unless it is running; whether one is running now.
-    // Never waits for it.
+    // Before a hide pass: starts the guardian unless one is running, up or
+    // on its way; whether one is running now. Never waits for it.
     bool Asegurar();
+    // On every tick of the program's timer, concealed or not: a guardian
+    // that ended is started again, one that has not come up in time is
+    // ended and started again. Whether one is up now. Never waits.
+    bool Mantener();
+    // The process id of the guardian known to be waiting; 0 while none is.
+    DWORD Listo() const;
 
-    // Starts that program as a guardian of the record in the section, for
-    // the process vigilado, woken early by senal, whose handles it writes in
-    // the record's header; its process, or nothing. All three handles must
-    // be inheritable. (A test plays Tesk with it.)
-    static HandleUnico Lanzar(const std::wstring& programa, HANDLE seccion, HANDLE vigilado, HANDLE senal);
+    // Starts that program as a guardian with those handles, which it writes
+    // in the record's header; its process, or nothing. (A test plays Tesk
+    // with it.)
+    static HandleUnico Lanzar(const std::wstring& programa, const Herencia& herencia);
 
 private:
+    bool Corriendo() const;
+    bool Arrancar();
+
     HANDLE seccion_;
-    HandleUnico senal_;    // set when this process faults
+    std::wstring programa_;
+    ULONGLONG plazoArranqueMs_;
+    ULONGLONG plazo_;  // the time the running one has to come up
+    HandleUnico senal_;     // set when this process faults
     HandleUnico guardian_;  // its process, while it may be running
+    HandleUnico listo_;     // this start's: set once it waits
+    bool intentado_ = false;
+    ULONGLONG arrancado_ = 0;  // GetTickCount64 of the last start
 };
 
 }  // namespace tesk::guardian

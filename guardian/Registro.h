@@ -10,7 +10,7 @@
 namespace tesk::guardian {
 
 inline constexpr std::uint32_t kMarca = 0x4B534554u;  // "TESK"
-inline constexpr std::uint32_t kVersion = 1;
+inline constexpr std::uint32_t kVersion = 2;
 // More windows than a desktop can hold.
 inline constexpr std::uint32_t kCapacidad = 65536;
 
@@ -24,9 +24,11 @@ struct Cabecera {
     std::uint32_t usadas;
     std::uint32_t reservado;
     // The guardian's own handles, which it inherits with these values: the
-    // process it watches and the signal that process sets when it faults.
+    // process it watches, the signal that process sets when it faults, and
+    // the event the guardian sets once it is waiting.
     std::uint64_t vigilado;
     std::uint64_t senal;
+    std::uint64_t listo;
 };
 
 struct Entrada {

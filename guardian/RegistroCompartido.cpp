@@ -49,6 +49,12 @@ void RegistroCompartido::Preparar() {
     if (lanzador_) lanzador_->Asegurar();
 }
 
+void RegistroCompartido::Vigilar() {
+    if (lanzador_) lanzador_->Mantener();
+}
+
+std::uint32_t RegistroCompartido::Vigilante() const { return lanzador_ ? lanzador_->Listo() : 0; }
+
 bool RegistroCompartido::Anotar(Handle ventana, std::int32_t mostrarCon) {
     if (!vista_ || ventana == 0 || !ComandoValido(mostrarCon)) return false;
     try {

@@ -28,6 +28,8 @@ public:
 
     // Resguardo
     void Preparar() override;
+    void Vigilar() override;
+    std::uint32_t Vigilante() const override;
     bool Anotar(Handle ventana, std::int32_t mostrarCon) override;
     void Quitar(Handle ventana) override;
 

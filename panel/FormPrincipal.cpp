@@ -72,7 +72,8 @@ void Mover(HWND ventana, const RECT& rect) {
 }  // namespace
 
 FormPrincipal::FormPrincipal(Resguardo& resguardo)
-    : motor_(escritorio_, *this, lista_, resguardo),
+    : resguardo_(resguardo),
+      motor_(escritorio_, *this, lista_, resguardo),
       mano_(CargarCursor(IDC_MANO)),
       mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)),
       mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)) {
@@ -242,6 +243,8 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
                 return avisosIcono_;
             case TipoRecurso::movimientosIcono:
                 return movimientosIcono_;
+            case TipoRecurso::guardian:
+                return static_cast<LRESULT>(resguardo_.Vigilante());
             default:
                 return RecursosRetenidos(w);
         }

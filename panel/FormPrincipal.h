@@ -83,6 +83,7 @@ private:
     EscritorioWin32 escritorio_;
     Bandeja bandeja_{escritorio_};
     ListaCaja lista_;
+    const Resguardo& resguardo_;  // the record and who watches it
     Motor motor_;
 
     std::wstring captionTecla_{kNombreTeclaInicial};

@@ -1,7 +1,7 @@
 // What other programs find the panel by and may ask it: its window classes
 // and caption, the list box's identifier, and the registered message that
 // answers what the program holds, how far its timer has run, which key it
-// watches and how many clicks have reached it.
+// watches, how many clicks have reached it and which guardian watches it.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +27,7 @@ enum class TipoRecurso : WPARAM {
     pulsaciones = 5,        // left-button presses the panel itself has had
     avisosIcono = 6,        // button releases the tray icon has reported
     movimientosIcono = 7,   // mouse moves over the icon it has reported
+    guardian = 8,           // the guardian known to be waiting (its process id), or 0
 };
 
 }  // namespace tesk

@@ -17,6 +17,7 @@ inline constexpr std::int32_t kSwShowNa = 8;
 class ResguardoFalso final : public Resguardo {
 public:
     void Preparar() override { ++preparaciones; }
+    void Vigilar() override { ++vigilancias; }
     bool Anotar(Handle ventana, std::int32_t mostrarCon) override {
         if (!entradas.count(ventana) && entradas.size() >= capacidad) return false;
         entradas[ventana] = mostrarCon;
@@ -39,6 +40,7 @@ public:
     std::map<Handle, std::int32_t> entradas;
     std::size_t capacidad = static_cast<std::size_t>(-1);
     int preparaciones = 0;
+    int vigilancias = 0;
 };
 
 }  // namespace tesk::prueba

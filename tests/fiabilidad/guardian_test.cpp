@@ -44,14 +44,19 @@ std::map<HWND, long> VecesMostradas(const std::vector<HWND>& ventanas) {
 
 class Guardian : public Lote {
 protected:
-    // The guardian of the running tesk.exe: the one process it started.
+    // The guardian of the running tesk.exe: the one process it started,
+    // once the program knows it is waiting (before that, a tesk.exe killed
+    // would leave nobody to bring the windows back).
     prueba::HandlePropio ElGuardian() {
         std::vector<DWORD> hijos;
+        long listo = 0;
         EXPECT_TRUE(prueba::EsperarHasta([&] {
+            listo = ElPanel().Preguntar(TipoRecurso::guardian).value_or(0);
             hijos = e2e::HijosDe(Tesk().Id());
-            return hijos.size() == 1;
-        })) << "tesk.exe started " << hijos.size() << " processes, not one guardian";
-        if (hijos.size() != 1) return {};
+            return listo != 0 && hijos.size() == 1 && hijos.front() == static_cast<DWORD>(listo);
+        })) << "tesk.exe started " << hijos.size() << " processes, not one guardian; the one it knows is waiting: "
+            << listo;
+        if (hijos.size() != 1 || hijos.front() != static_cast<DWORD>(listo)) return {};
         idGuardian_ = hijos.front();
         return prueba::HandlePropio(
             OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, hijos.front()));
@@ -187,6 +192,29 @@ TEST_F(Guardian, UnGuardianMuertoSeSustituyeAntesDeLaSiguienteOcultacion) {
     ComprobarDevueltas(antes, segundo.get(), inicio, "killed after its guardian was replaced");
 }
 
+// No hide pass comes while the windows are concealed: the program's timer
+// replaces a guardian that died then.
+TEST_F(Guardian, UnGuardianMuertoConVentanasOcultasSeSustituyeSinEsperarAOtraOcultacion) {
+    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
+    ArrancarTesk();
+    MarcarEntrada(L"Foco");
+    const auto antes = e2e::EstadosDe(Todas());
+    ASSERT_TRUE(OcultarLasDemas());
+    {
+        const prueba::HandlePropio primero = ElGuardian();
+        ASSERT_TRUE(primero);
+        TerminateProcess(primero.get(), 1);
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
+    }
+    const DWORD primero = idGuardian_;
+    const prueba::HandlePropio segundo = ElGuardian();
+    ASSERT_TRUE(segundo);
+    EXPECT_NE(idGuardian_, primero);
+    const auto inicio = Reloj::now();
+    ASSERT_TRUE(Tesk().Matar());
+    ComprobarDevueltas(antes, segundo.get(), inicio, "killed after its guardian was replaced while concealed");
+}
+
 TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
     AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
     const HWND foco = Todas().front();
@@ -258,11 +286,12 @@ TEST_F(Guardian, UnRegistroDanadoNoMuestraNada) {
         const prueba::HandlePropio seccion(CreateFileMappingW(INVALID_HANDLE_VALUE, &heredable, PAGE_READWRITE, 0,
                                                               static_cast<DWORD>(guardian::kTamano), nullptr));
         const prueba::HandlePropio senal(CreateEventW(&heredable, TRUE, FALSE, nullptr));
+        const prueba::HandlePropio listo(CreateEventW(&heredable, TRUE, FALSE, nullptr));
         HANDLE propio = nullptr;
         DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &propio,
                         SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, TRUE, 0);
         const prueba::HandlePropio vigilado(propio);
-        ASSERT_TRUE(seccion && senal && vigilado);
+        ASSERT_TRUE(seccion && senal && listo && vigilado);
         auto* vista = static_cast<std::byte*>(MapViewOfFile(seccion.get(), FILE_MAP_WRITE, 0, 0, 0));
         ASSERT_NE(vista, nullptr);
         auto& cabecera = *reinterpret_cast<guardian::Cabecera*>(vista);
@@ -271,9 +300,12 @@ TEST_F(Guardian, UnRegistroDanadoNoMuestraNada) {
         cabecera.usadas = 1;
         *reinterpret_cast<guardian::Entrada*>(vista + sizeof(guardian::Cabecera)) = prueba::EntradaDe(ventana, SW_SHOW);
         UnmapViewOfFile(vista);
-        const tesk::HandleUnico guardian =
-            guardian::Lanzador::Lanzar(e2e::RutaDe(e2e::kVariableTesk), seccion.get(), vigilado.get(), senal.get());
+        const tesk::HandleUnico guardian = guardian::Lanzador::Lanzar(
+            e2e::RutaDe(e2e::kVariableTesk), {seccion.get(), vigilado.get(), senal.get(), listo.get()});
         ASSERT_TRUE(guardian);
+        // Woken only once it waits: the header names the handles whole.
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return WaitForSingleObject(listo.get(), 0) == WAIT_OBJECT_0; }))
+            << "the guardian never said it was waiting";
         SetEvent(senal.get());
         ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian.get()); })) << "the guardian did not end";
         DWORD codigo = 1;

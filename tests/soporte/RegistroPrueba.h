@@ -12,7 +12,7 @@
 namespace tesk::prueba {
 
 inline guardian::Cabecera CabeceraComoLaEscribeTesk() {
-    return {guardian::kMarca, guardian::kVersion, guardian::kCapacidad, sizeof(guardian::Entrada), 0, 0, 0, 0};
+    return {guardian::kMarca, guardian::kVersion, guardian::kCapacidad, sizeof(guardian::Entrada), 0, 0, 0, 0, 0};
 }
 
 inline guardian::Entrada EntradaDe(HWND ventana, std::int32_t mostrarCon) {

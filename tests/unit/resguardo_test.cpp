@@ -47,6 +47,18 @@ TEST_F(Registro, CadaVentanaSeAnotaAntesDeOcultarseConElComandoQueLaDevuelve) {
     EXPECT_EQ(resguardo.preparaciones, 1);
 }
 
+TEST_F(Registro, CadaTickVelaPorElGuardianTambienConVentanasOcultas) {
+    const int antes = resguardo.vigilancias;
+    motor.tmrTempo_Timer();
+    EXPECT_EQ(resguardo.vigilancias, antes + 1);
+    PulsarTecla();
+    ASSERT_TRUE(motor.Oculto());
+    const int ocultas = resguardo.vigilancias;
+    motor.tmrTempo_Timer();
+    motor.tmrTempo_Timer();
+    EXPECT_EQ(resguardo.vigilancias, ocultas + 2) << "while concealed, a guardian that died would stay dead";
+}
+
 TEST_F(Registro, LaEntradaDeUnaVentanaBloqueadaQuedaHastaQueAterriceSuVuelta) {
     PulsarTecla();
     escritorio.Bloquear(normal);

@@ -1,0 +1,102 @@
+// Tesk's side of the guardian, seen from the processes it starts: a copy
+// that never says it is waiting is ended and replaced once its time is up,
+// and never passes for one that is up; a guardian that ended is started
+// again on a later tick; a real one is known to be up once it waits.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "guardian/Lanzador.h"
+#include "guardian/Registro.h"
+#include "tests/soporte/Esperar.h"
+#include "tests/soporte/ProcesoTesk.h"
+#include "tests/soporte/RegistroPrueba.h"
+#include "tests/soporte/Rutas.h"
+
+namespace tesk::fiabilidad {
+namespace {
+
+bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
+
+class Lanzador : public testing::Test {
+protected:
+    void SetUp() override {
+        SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
+        seccion_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &heredable, PAGE_READWRITE, 0,
+                                          static_cast<DWORD>(guardian::kTamano), nullptr));
+        ASSERT_TRUE(seccion_);
+        auto* cabecera = static_cast<guardian::Cabecera*>(MapViewOfFile(seccion_.get(), FILE_MAP_WRITE, 0, 0, 0));
+        ASSERT_NE(cabecera, nullptr);
+        *cabecera = prueba::CabeceraComoLaEscribeTesk();
+        UnmapViewOfFile(cabecera);
+    }
+
+    // Whatever the launcher started and left running (a guardian would wait
+    // for this test program to end).
+    void TearDown() override {
+        for (DWORD id : e2e::HijosDe(GetCurrentProcessId())) {
+            const prueba::HandlePropio hijo(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+            if (hijo) TerminateProcess(hijo.get(), 1);
+        }
+    }
+
+    // The one process the launcher has running, once the one before (if
+    // any) is gone; ticks it on the way when told to.
+    prueba::HandlePropio ElUnico(guardian::Lanzador* alTicar = nullptr, DWORD distintoDe = 0) {
+        std::vector<DWORD> hijos;
+        EXPECT_TRUE(prueba::EsperarHasta([&] {
+            if (alTicar != nullptr) alTicar->Mantener();
+            hijos = e2e::HijosDe(GetCurrentProcessId());
+            return hijos.size() == 1 && hijos.front() != distintoDe;
+        })) << hijos.size() << " processes running, not one new one";
+        if (hijos.size() != 1) return {};
+        return prueba::HandlePropio(
+            OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, hijos.front()));
+    }
+
+    prueba::HandlePropio seccion_;
+};
+
+// ventanas_prueba.exe asked for no window waits for messages for ever and
+// sets nothing: a guardian stuck on its way up.
+TEST_F(Lanzador, UnoQueNoLlegaAEsperarNoPasaPorListoYSeSustituyeCuandoSeAcabaSuPlazo) {
+    guardian::Lanzador lanzador(seccion_.get(), e2e::RutaDe(e2e::kVariableVentanasPrueba), 0);
+    ASSERT_TRUE(lanzador.Asegurar());
+    const prueba::HandlePropio primero = ElUnico();
+    ASSERT_TRUE(primero);
+    // Running, if not up: a hide pass starts no second one.
+    EXPECT_TRUE(lanzador.Asegurar());
+    EXPECT_EQ(e2e::HijosDe(GetCurrentProcessId()).size(), 1u);
+    EXPECT_EQ(lanzador.Listo(), 0u);
+
+    // Its time (none) is up: the next tick ends it and starts another.
+    EXPECT_FALSE(lanzador.Mantener());
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); })) << "the stuck copy was left running";
+    const prueba::HandlePropio segundo = ElUnico(nullptr, GetProcessId(primero.get()));
+    ASSERT_TRUE(segundo);
+    EXPECT_EQ(lanzador.Listo(), 0u);
+}
+
+TEST_F(Lanzador, UnGuardianDeVerdadEstaListoAlEsperarYSiTerminaSeArrancaOtro) {
+    guardian::Lanzador lanzador(seccion_.get(), e2e::RutaDe(e2e::kVariableTesk));
+    ASSERT_TRUE(lanzador.Asegurar());
+    const prueba::HandlePropio primero = ElUnico();
+    ASSERT_TRUE(primero);
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return lanzador.Mantener(); })) << "the guardian never came up";
+    EXPECT_EQ(lanzador.Listo(), GetProcessId(primero.get()));
+
+    // Ended from outside: not up any more, and a later tick starts another.
+    TerminateProcess(primero.get(), 1);
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
+    EXPECT_EQ(lanzador.Listo(), 0u);
+    const prueba::HandlePropio segundo = ElUnico(&lanzador, GetProcessId(primero.get()));
+    ASSERT_TRUE(segundo);
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return lanzador.Mantener(); })) << "its replacement never came up";
+    EXPECT_EQ(lanzador.Listo(), GetProcessId(segundo.get()));
+}
+
+}  // namespace
+}  // namespace tesk::fiabilidad
