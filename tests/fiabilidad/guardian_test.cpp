@@ -1,7 +1,7 @@
 // The guardian: whatever way tesk.exe dies while windows are concealed
 // (killed, crashed, at any moment of a hide pass), every window comes back
 // in its state; an orderly end takes the guardian with it, having shown
-// nothing twice; a guardian that died is replaced before the next hide; a
+// nothing twice; a guardian that died is replaced, concealed or not; a
 // record that is not one as Tesk writes it shows nothing.
 #include <gtest/gtest.h>
 
@@ -60,6 +60,27 @@ protected:
         idGuardian_ = hijos.front();
         return prueba::HandlePropio(
             OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, hijos.front()));
+    }
+
+    // Kills the guardian that is up and waits until it is gone; its id, or
+    // 0 when there was none.
+    DWORD MatarElGuardian() {
+        const prueba::HandlePropio guardian = ElGuardian();
+        if (!guardian) return 0;
+        TerminateProcess(guardian.get(), 1);
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian.get()); })) << "the guardian outlived its kill";
+        return idGuardian_;
+    }
+
+    // Once a guardian other than the one killed is up, tesk.exe is killed:
+    // the new one brings every window back.
+    void MatarConOtroGuardian(const std::map<HWND, e2e::EstadoVentana>& antes, DWORD muerto, const char* que) {
+        const prueba::HandlePropio otro = ElGuardian();
+        ASSERT_TRUE(otro);
+        EXPECT_NE(idGuardian_, muerto);
+        const auto inicio = Reloj::now();
+        ASSERT_TRUE(Tesk().Matar());
+        ComprobarDevueltas(antes, otro.get(), inicio, que);
     }
 
     // Opens "Foco" and the batches, starts tesk.exe, marks "Foco" and
@@ -176,20 +197,10 @@ TEST_F(Guardian, UnGuardianMuertoSeSustituyeAntesDeLaSiguienteOcultacion) {
     ArrancarTesk();
     MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
-    {
-        const prueba::HandlePropio primero = ElGuardian();
-        ASSERT_TRUE(primero);
-        TerminateProcess(primero.get(), 1);
-        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
-    }
-    const DWORD primero = idGuardian_;
+    const DWORD primero = MatarElGuardian();
+    ASSERT_NE(primero, 0u);
     ASSERT_TRUE(OcultarLasDemas());
-    const prueba::HandlePropio segundo = ElGuardian();
-    ASSERT_TRUE(segundo);
-    EXPECT_NE(idGuardian_, primero);
-    const auto inicio = Reloj::now();
-    ASSERT_TRUE(Tesk().Matar());
-    ComprobarDevueltas(antes, segundo.get(), inicio, "killed after its guardian was replaced");
+    MatarConOtroGuardian(antes, primero, "killed after its guardian was replaced");
 }
 
 // No hide pass comes while the windows are concealed: the program's timer
@@ -200,19 +211,9 @@ TEST_F(Guardian, UnGuardianMuertoConVentanasOcultasSeSustituyeSinEsperarAOtraOcu
     MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(OcultarLasDemas());
-    {
-        const prueba::HandlePropio primero = ElGuardian();
-        ASSERT_TRUE(primero);
-        TerminateProcess(primero.get(), 1);
-        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
-    }
-    const DWORD primero = idGuardian_;
-    const prueba::HandlePropio segundo = ElGuardian();
-    ASSERT_TRUE(segundo);
-    EXPECT_NE(idGuardian_, primero);
-    const auto inicio = Reloj::now();
-    ASSERT_TRUE(Tesk().Matar());
-    ComprobarDevueltas(antes, segundo.get(), inicio, "killed after its guardian was replaced while concealed");
+    const DWORD primero = MatarElGuardian();
+    ASSERT_NE(primero, 0u);
+    MatarConOtroGuardian(antes, primero, "killed after its guardian was replaced while concealed");
 }
 
 TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
