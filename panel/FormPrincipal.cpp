@@ -164,13 +164,29 @@ void FormPrincipal::Form_Load() {
     motor_.ActualizarLista();
 }
 
-void FormPrincipal::Colocar() {
+POINT FormPrincipal::Esquina() const {
     // Near the bottom-right corner of the primary screen, whatever the
     // taskbar covers.
     const UINT dpi = apariencia_->Dpi();
-    const int izquierda = ::GetSystemMetrics(SM_CXSCREEN) - APixeles(diseno::kAnchoPanel + diseno::kMargenDerecho, dpi);
-    const int arriba = ::GetSystemMetrics(SM_CYSCREEN) - APixeles(diseno::kAltoPanel + diseno::kMargenInferior, dpi);
-    ::SetWindowPos(ventana_.get(), nullptr, izquierda, arriba, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return {::GetSystemMetrics(SM_CXSCREEN) - APixeles(diseno::kAnchoPanel + diseno::kMargenDerecho, dpi),
+            ::GetSystemMetrics(SM_CYSCREEN) - APixeles(diseno::kAltoPanel + diseno::kMargenInferior, dpi)};
+}
+
+void FormPrincipal::Colocar() {
+    const POINT esquina = Esquina();
+    ::SetWindowPos(ventana_.get(), nullptr, esquina.x, esquina.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormPrincipal::SeguirEnSuEsquina() {
+    // The user has no way to move the panel. A window manager that placed
+    // it somewhere else when it was shown, another program that moved it,
+    // a screen that changed size: on the next tick it is back in its
+    // corner (at most one move a tick, whoever insists).
+    const HWND panel = ventana_.get();
+    RECT rect{};
+    if (!::IsWindowVisible(panel) || !::GetWindowRect(panel, &rect)) return;
+    const POINT esquina = Esquina();
+    if (rect.left != esquina.x || rect.top != esquina.y) Colocar();
 }
 
 // Host operations.
@@ -284,7 +300,10 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
             if (w == kIdTemporizador) {
                 motor_.tmrTempo_Timer();
                 // Counted only when no pass goes on below this one.
-                if (!motor_.EnPasada()) ++ticks_;
+                if (!motor_.EnPasada()) {
+                    SeguirEnSuEsquina();
+                    ++ticks_;
+                }
             }
             return 0;
         case WM_SETFOCUS:

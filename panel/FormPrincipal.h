@@ -49,7 +49,9 @@ private:
 
     void CrearVentanas();
     void Form_Load();
+    POINT Esquina() const;
     void Colocar();
+    void SeguirEnSuEsquina();
     // Sizes every window, font and picture for a DPI.
     void AplicarDpi(UINT dpi);
     // The program's icon at the system's sizes for a DPI: the panel's and

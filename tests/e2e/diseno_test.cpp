@@ -10,6 +10,7 @@
 
 #include "tests/soporte/Acercade.h"
 #include "tests/soporte/Escena.h"
+#include "tests/soporte/Esperar.h"
 
 namespace tesk::e2e {
 namespace {
@@ -106,6 +107,29 @@ TEST_F(Diseno, ElPanelYLaCajaAcercadeMidenSusTwipsALosDpiDeLaPantalla) {
         EXPECT_NEAR(rect.top + rect.bottom, GetSystemMetrics(SM_CYSCREEN), 2 * kTolerancia);
         EXPECT_TRUE(CerrarAcercade(caja));
     }
+}
+
+// The user cannot move the panel; whatever else does (a window manager
+// placing it, another program) is undone: it goes back to its corner and
+// stays there.
+TEST_F(Diseno, ElPanelMovidoDesdeFueraVuelveASuEsquina) {
+    Arrancar({L"--ventana", L"Una"});
+    const Panel& panel = ElPanel();
+    const RECT esquina = panel.RectVentana();
+    const auto enSuEsquina = [&] {
+        const RECT rect = panel.RectVentana();
+        return rect.left == esquina.left && rect.top == esquina.top;
+    };
+    ASSERT_TRUE(enSuEsquina());
+    for (const POINT otro : {POINT{10, 10}, POINT{esquina.left - 200, esquina.top - 100}}) {
+        ASSERT_TRUE(SetWindowPos(panel.Hwnd(), nullptr, otro.x, otro.y, 0, 0,
+                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE));
+        EXPECT_TRUE(prueba::EsperarHasta(enSuEsquina))
+            << "the panel stayed at " << panel.RectVentana().left << "," << panel.RectVentana().top;
+        DejarPasarTicks();
+        EXPECT_TRUE(enSuEsquina()) << "the panel left its corner again";
+    }
+    EXPECT_TRUE(panel.Visible());
 }
 
 }  // namespace
