@@ -47,12 +47,25 @@ HWND CajaListaDe(HWND panel) {
     return encontrada;
 }
 
-// The point must reach this window, or a child of it, and nothing in front.
+// The point reaches this window, or a child of it, and nothing in front.
 bool Alcanza(HWND ventana, POINT punto) {
     const HWND bajo = WindowFromPoint(punto);
-    if (bajo == ventana || IsChild(ventana, bajo)) return true;
+    return bajo == ventana || IsChild(ventana, bajo);
+}
+
+// The same, waited for: the program puts its panel back in its corner on
+// its next tick when a window manager has placed it elsewhere, maybe under
+// another window. Where it still is not reached, the failure says what
+// covers it.
+bool EsperarQueAlcance(HWND ventana, const std::function<POINT()>& donde, POINT& punto) {
+    if (prueba::EsperarHasta([&] {
+            punto = donde();
+            return Alcanza(ventana, punto);
+        })) {
+        return true;
+    }
     ADD_FAILURE() << "the point " << punto.x << "," << punto.y << " is covered by "
-                  << testing::PrintToString(Describir(bajo));
+                  << testing::PrintToString(Describir(WindowFromPoint(punto)));
     return false;
 }
 
@@ -226,8 +239,8 @@ void Panel::HastaQueLlegue(HWND destino, const std::function<POINT()>& donde,
     for (int intento = 1;; ++intento) {
         // Where the window is now: a window manager may have moved it since
         // the last try.
-        const POINT punto = donde();
-        if (!Alcanza(destino, punto)) return;
+        POINT punto{};
+        if (!EsperarQueAlcance(destino, donde, punto)) return;
         enviar(punto);
         ApartarRaton();
         const std::optional<long> desde = Ticks();
