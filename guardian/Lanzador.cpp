@@ -80,7 +80,7 @@ bool Lanzador::Mantener() {
         Arrancar();
         return false;
     }
-    if (intentado_ && GetTickCount64() - arrancado_ < kEsperaTrasFalloMs) return false;
+    if (arrancado_ != 0 && GetTickCount64() - arrancado_ < kEsperaTrasFalloMs) return false;
     Arrancar();
     return false;
 }
@@ -88,7 +88,6 @@ bool Lanzador::Mantener() {
 bool Lanzador::Arrancar() {
     guardian_.reset();
     listo_.reset();
-    intentado_ = true;
     arrancado_ = GetTickCount64();
     if (seccion_ == nullptr || !senal_ || programa_.empty()) return false;
     SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};

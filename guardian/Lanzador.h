@@ -71,8 +71,7 @@ private:
     HandleUnico senal_;     // set when this process faults
     HandleUnico guardian_;  // its process, while it may be running
     HandleUnico listo_;     // this start's: set once it waits
-    bool intentado_ = false;
-    ULONGLONG arrancado_ = 0;  // GetTickCount64 of the last start
+    ULONGLONG arrancado_ = 0;  // GetTickCount64 of the last start; 0 before the first
 };
 
 }  // namespace tesk::guardian

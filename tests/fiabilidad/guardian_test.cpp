@@ -34,8 +34,6 @@ long long MsDesde(Reloj::time_point inicio) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Reloj::now() - inicio).count();
 }
 
-bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
-
 std::map<HWND, long> VecesMostradas(const std::vector<HWND>& ventanas) {
     std::map<HWND, long> veces;
     for (HWND v : ventanas) veces[v] = prueba::VecesMostrada(v);
@@ -68,7 +66,8 @@ protected:
         const prueba::HandlePropio guardian = ElGuardian();
         if (!guardian) return 0;
         TerminateProcess(guardian.get(), 1);
-        EXPECT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian.get()); })) << "the guardian outlived its kill";
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(guardian.get()); }))
+            << "the guardian outlived its kill";
         return idGuardian_;
     }
 
@@ -100,7 +99,7 @@ protected:
                             const char* que) {
         ASSERT_TRUE(EsperarEstados(antes)) << "a window was left hidden or in another state:\n" << Diferencias(antes);
         const long long vueltas = MsDesde(desde);
-        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian); })) << "the guardian did not end";
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(guardian); })) << "the guardian did not end";
         std::cout << "[ figures  ] " << que << ": " << antes.size() << " windows back " << vueltas
                   << " ms after the end of tesk.exe; the guardian gone after " << MsDesde(desde) << " ms"
                   << std::endl;
@@ -130,7 +129,7 @@ TEST_F(Guardian, EsperaSinVentanasYUnaSegundaCopiaTerminaSinTocarNada) {
     ASSERT_TRUE(segunda.EsperarFin(prueba::kEsperaArranque)) << "a second copy went on running";
     EXPECT_EQ(segunda.CodigoSalida(), 0u);
     EXPECT_EQ(e2e::IconosTesk().size(), 1u);
-    EXPECT_FALSE(Termino(guardian.get()));
+    EXPECT_FALSE(e2e::Termino(guardian.get()));
 
     // The first one still works.
     MarcarEntrada(L"Foco");
@@ -232,7 +231,7 @@ TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
         final.terminar(ElPanel().Hwnd());
         ASSERT_TRUE(Tesk().EsperarFin(prueba::kEsperaMaxima)) << "the program did not end";
         const auto inicio = Reloj::now();
-        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian.get()); })) << "the guardian outlived it";
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(guardian.get()); })) << "the guardian outlived it";
         std::cout << "[ figures  ] " << final.nombre << ": the guardian gone " << MsDesde(inicio)
                   << " ms after the program" << std::endl;
         ASSERT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
@@ -248,7 +247,7 @@ TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
     const auto veces = VecesMostradas(Todas());
     ElPanel().ClicEn(e2e::kImCerrar);
     ASSERT_TRUE(Tesk().EsperarFin(prueba::kEsperaMaxima));
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian.get()); })) << "the guardian outlived it";
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(guardian.get()); })) << "the guardian outlived it";
     EXPECT_EQ(VecesMostradas(Todas()), veces) << "a window on screen was shown again";
 }
 
@@ -284,8 +283,7 @@ TEST_F(Guardian, UnRegistroDanadoNoMuestraNada) {
     }
     const auto correr = [&](HWND ventana, bool danado) {
         SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
-        const prueba::HandlePropio seccion(CreateFileMappingW(INVALID_HANDLE_VALUE, &heredable, PAGE_READWRITE, 0,
-                                                              static_cast<DWORD>(guardian::kTamano), nullptr));
+        const prueba::HandlePropio seccion = prueba::SeccionDelRegistro();
         const prueba::HandlePropio senal(CreateEventW(&heredable, TRUE, FALSE, nullptr));
         const prueba::HandlePropio listo(CreateEventW(&heredable, TRUE, FALSE, nullptr));
         HANDLE propio = nullptr;
@@ -308,7 +306,7 @@ TEST_F(Guardian, UnRegistroDanadoNoMuestraNada) {
         ASSERT_TRUE(prueba::EsperarHasta([&] { return WaitForSingleObject(listo.get(), 0) == WAIT_OBJECT_0; }))
             << "the guardian never said it was waiting";
         SetEvent(senal.get());
-        ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(guardian.get()); })) << "the guardian did not end";
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(guardian.get()); })) << "the guardian did not end";
         DWORD codigo = 1;
         GetExitCodeProcess(guardian.get(), &codigo);
         EXPECT_EQ(codigo, 0u) << "it ran as something other than a guardian";

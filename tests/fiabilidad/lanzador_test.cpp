@@ -19,14 +19,10 @@
 namespace tesk::fiabilidad {
 namespace {
 
-bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
-
 class Lanzador : public testing::Test {
 protected:
     void SetUp() override {
-        SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
-        seccion_.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &heredable, PAGE_READWRITE, 0,
-                                          static_cast<DWORD>(guardian::kTamano), nullptr));
+        seccion_ = prueba::SeccionDelRegistro();
         ASSERT_TRUE(seccion_);
         auto* cabecera = static_cast<guardian::Cabecera*>(MapViewOfFile(seccion_.get(), FILE_MAP_WRITE, 0, 0, 0));
         ASSERT_NE(cabecera, nullptr);
@@ -74,7 +70,7 @@ TEST_F(Lanzador, UnoQueNoLlegaAEsperarNoPasaPorListoYSeSustituyeCuandoSeAcabaSuP
 
     // Its time (none) is up: the next tick ends it and starts another.
     EXPECT_FALSE(lanzador.Mantener());
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); })) << "the stuck copy was left running";
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(primero.get()); })) << "the stuck copy was left running";
     const prueba::HandlePropio segundo = ElUnico(nullptr, GetProcessId(primero.get()));
     ASSERT_TRUE(segundo);
     EXPECT_EQ(lanzador.Listo(), 0u);
@@ -90,7 +86,7 @@ TEST_F(Lanzador, UnGuardianDeVerdadEstaListoAlEsperarYSiTerminaSeArrancaOtro) {
 
     // Ended from outside: not up any more, and a later tick starts another.
     TerminateProcess(primero.get(), 1);
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return Termino(primero.get()); }));
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(primero.get()); }));
     EXPECT_EQ(lanzador.Listo(), 0u);
     const prueba::HandlePropio segundo = ElUnico(&lanzador, GetProcessId(primero.get()));
     ASSERT_TRUE(segundo);

@@ -57,6 +57,9 @@ std::vector<HWND> VentanasDe(DWORD proceso);
 // The processes another one started that are still running.
 std::vector<DWORD> HijosDe(DWORD padre);
 
+// Whether the process of that handle has ended.
+inline bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
+
 // The text of a window's title, as GetWindowTextW reads it.
 std::wstring TituloDe(HWND ventana);
 
