@@ -16,8 +16,14 @@ namespace {
 // their own.
 constexpr std::int64_t kEsperaAterrizajeMs = 2000;
 
-// How long after a restore the window it brought to the front is kept there.
+// How long, once the window a restore brings to the front is on screen, it
+// is kept there: this time and at least this many of the timer's ticks.
 constexpr std::int64_t kVigilanciaFrenteMs = 2000;
+constexpr std::int32_t kTicksVigilanciaFrente = 20;
+// How long a window still on its way to the screen is waited for, to bring
+// it to the front when it gets there.
+constexpr std::int64_t kLlegadaFrenteMs = 10000;
+constexpr std::int32_t kTicksLlegadaFrente = 100;
 
 // The command that shows a recorded window again. A window recorded in the
 // normal state is shown as it is (SW_SHOW), which keeps its size and place:
@@ -274,10 +280,14 @@ void Motor::TraerUltimaAlFrente() {
     std::unordered_set<Handle> enPantalla;
     for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia()))
         if (h != ultimaOculta_ && escritorio_.EsVisible(h)) enPantalla.insert(h);
-    frente_ = Frente{ultimaOculta_, anfitrion_.Reloj() + kVigilanciaFrenteMs, entrada, std::move(enPantalla)};
     // A window still on its way to the screen comes to the front once it is
     // there (the keyboard must not go to a window nobody sees).
-    if (!escritorio_.EnVuelo(ultimaOculta_) && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
+    const bool enCamino = escritorio_.EnVuelo(ultimaOculta_);
+    const std::int64_t ahora = anfitrion_.Reloj();
+    const Plazo plazo = enCamino ? Plazo{ahora + kLlegadaFrenteMs, kTicksLlegadaFrente}
+                                 : Plazo{ahora + kVigilanciaFrenteMs, kTicksVigilanciaFrente};
+    frente_ = Frente{ultimaOculta_, enCamino, plazo, entrada, std::move(enPantalla)};
+    if (!enCamino && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
 }
 
 void Motor::ConfirmarVueltas() {
@@ -301,7 +311,8 @@ void Motor::VigilarFrente() {
 }
 
 void Motor::SeguirFrente() {
-    if (anfitrion_.Reloj() >= frente_->hasta) {
+    const std::int64_t ahora = anfitrion_.Reloj();
+    if (frente_->plazo.Vencido(ahora)) {
         frente_.reset();
         return;
     }
@@ -317,6 +328,11 @@ void Motor::SeguirFrente() {
     }
     const Handle ventana = frente_->ventana;
     if (escritorio_.EnVuelo(ventana)) return;  // not on screen yet
+    if (frente_->enCamino) {
+        // On screen now: its time in front starts here.
+        frente_->enCamino = false;
+        frente_->plazo = Plazo{ahora + kVigilanciaFrenteMs, kTicksVigilanciaFrente};
+    }
     if (!escritorio_.EsVisible(ventana)) {
         frente_.reset();  // closed or hidden by its program
         return;

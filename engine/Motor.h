@@ -165,13 +165,26 @@ private:
     std::size_t cursor_ = 1;      // next record of a running restore
     DetectorPulsacion detector_;
 
+    // The end of a watch: a time on Reloj and a number of the timer's ticks,
+    // both of which must have passed. A busy machine slows the ticks and the
+    // other programs alike, so the watch lasts as long there as the time
+    // alone would here.
+    struct Plazo {
+        std::int64_t hasta = 0;
+        std::int32_t ticks = 0;
+        // Counts one tick; whether the watch is over.
+        bool Vencido(std::int64_t ahora) { return --ticks <= 0 && ahora >= hasta; }
+    };
     // The window the latest restore brought to the front, kept there until
-    // hasta (on Reloj) unless the user's input (UltimaEntrada) changes from
-    // what it was once the key was let go, or a window that was on screen
-    // then (enPantalla) takes the foreground.
+    // plazo ends unless the user's input (UltimaEntrada) changes from what
+    // it was once the key was let go, or a window that was on screen then
+    // (enPantalla) takes the foreground. The time counts from when the
+    // window is on screen (enCamino until then, with a plazo of its own for
+    // getting there).
     struct Frente {
         Handle ventana = 0;
-        std::int64_t hasta = 0;
+        bool enCamino = false;
+        Plazo plazo;
         std::optional<std::uint32_t> entrada;
         std::unordered_set<Handle> enPantalla;
     };

@@ -111,10 +111,49 @@ TEST_F(Frente, LaTeclaQueSigueAbajoYSuSueltaNoSonElUsuarioMoviendose) {
     EXPECT_TRUE(DejaElFrenteSinDueno());
 }
 
-TEST_F(Frente, PasadosDosSegundosElFrenteYaNoSeToca) {
+TEST_F(Frente, ElFrenteSeGuardaDosSegundosYVeinteTicksYNadaMas) {
     Restaurar();
-    anfitrion.reloj += 2000;
+    // A busy machine: the clock has run on, the timer has hardly ticked.
+    anfitrion.reloj += 5000;
+    escritorio.TomarFrente(0);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), ultima) << "the watch ended on the clock alone";
+    // Twenty ticks after the restore, it is over.
+    for (int i = 2; i < 20; ++i) Tick();
     EXPECT_TRUE(DejaElFrenteSinDueno());
+}
+
+TEST_F(Frente, UnaVentanaQueLlegaTardeSeGuardaDesdeQueEstaEnPantalla) {
+    escritorio.Bloquear(detras);
+    PulsarTecla();
+    ASSERT_FALSE(motor.Oculto());
+    // Its program answers after five seconds of the timer's ticks.
+    for (int i = 0; i < 50; ++i) Tick();
+    escritorio.Desbloquear(detras);
+    escritorio.EntregarTodo();
+    Tick();
+    ASSERT_EQ(escritorio.Frente(), detras);
+    // The display reports the old focus late: still within its watch.
+    for (int i = 0; i < 10; ++i) Tick();
+    escritorio.TomarFrente(0);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), detras);
+    for (int i = 0; i < 10; ++i) Tick();
+    EXPECT_TRUE(DejaElFrenteSinDueno());
+}
+
+TEST_F(Frente, UnaVentanaQueNoLlegaEnDiezSegundosNoSeTraeCuandoLlega) {
+    escritorio.Bloquear(detras);
+    PulsarTecla();
+    ASSERT_FALSE(motor.Oculto());
+    escritorio.TomarFrente(0);
+    for (int i = 0; i < 100; ++i) Tick();
+    escritorio.Desbloquear(detras);
+    escritorio.EntregarTodo();
+    ASSERT_TRUE(escritorio.Visible(detras));
+    Tick();
+    Tick();
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty());
 }
 
 TEST_F(Frente, UnSistemaQueSeNiegaNoVuelveASerPreguntado) {
