@@ -35,6 +35,26 @@ protected:
         ASSERT_EQ(escritorio.Frente(), ultima);
     }
 
+    void Ticks(int cuantos) {
+        for (int i = 0; i < cuantos; ++i) Tick();
+    }
+
+    // The restore, with the last window hidden blocked in its program: the
+    // restore gives up waiting for it.
+    void RestaurarSinQueLlegue() {
+        escritorio.Bloquear(detras);
+        PulsarTecla();
+        ASSERT_FALSE(motor.Oculto());
+        ASSERT_FALSE(escritorio.Visible(detras));
+    }
+
+    // Its program answers: the window is on screen.
+    void Llega() {
+        escritorio.Desbloquear(detras);
+        escritorio.EntregarTodo();
+        ASSERT_TRUE(escritorio.Visible(detras));
+    }
+
     std::size_t Pedidos() const { return escritorio.PedidosAlFrente().size(); }
 
     // No window has the foreground, and two ticks pass: whether the program
@@ -119,38 +139,31 @@ TEST_F(Frente, ElFrenteSeGuardaDosSegundosYVeinteTicksYNadaMas) {
     Tick();
     EXPECT_EQ(escritorio.Frente(), ultima) << "the watch ended on the clock alone";
     // Twenty ticks after the restore, it is over.
-    for (int i = 2; i < 20; ++i) Tick();
+    Ticks(18);
     EXPECT_TRUE(DejaElFrenteSinDueno());
 }
 
 TEST_F(Frente, UnaVentanaQueLlegaTardeSeGuardaDesdeQueEstaEnPantalla) {
-    escritorio.Bloquear(detras);
-    PulsarTecla();
-    ASSERT_FALSE(motor.Oculto());
+    RestaurarSinQueLlegue();
     // Its program answers after five seconds of the timer's ticks.
-    for (int i = 0; i < 50; ++i) Tick();
-    escritorio.Desbloquear(detras);
-    escritorio.EntregarTodo();
+    Ticks(50);
+    Llega();
     Tick();
     ASSERT_EQ(escritorio.Frente(), detras);
     // The display reports the old focus late: still within its watch.
-    for (int i = 0; i < 10; ++i) Tick();
+    Ticks(10);
     escritorio.TomarFrente(0);
     Tick();
     EXPECT_EQ(escritorio.Frente(), detras);
-    for (int i = 0; i < 10; ++i) Tick();
+    Ticks(10);
     EXPECT_TRUE(DejaElFrenteSinDueno());
 }
 
 TEST_F(Frente, UnaVentanaQueNoLlegaEnDiezSegundosNoSeTraeCuandoLlega) {
-    escritorio.Bloquear(detras);
-    PulsarTecla();
-    ASSERT_FALSE(motor.Oculto());
+    RestaurarSinQueLlegue();
     escritorio.TomarFrente(0);
-    for (int i = 0; i < 100; ++i) Tick();
-    escritorio.Desbloquear(detras);
-    escritorio.EntregarTodo();
-    ASSERT_TRUE(escritorio.Visible(detras));
+    Ticks(100);
+    Llega();
     Tick();
     Tick();
     EXPECT_TRUE(escritorio.PedidosAlFrente().empty());
@@ -196,17 +209,11 @@ TEST_F(Frente, UnaVentanaCerradaUOcultadaPorSuProgramaNoSeTrae) {
 }
 
 TEST_F(Frente, UnaVentanaQueTodaviaNoEstaEnPantallaVieneAlFrenteCuandoLlega) {
-    // Its thread is blocked: the restore gives up waiting for it.
-    escritorio.Bloquear(detras);
-    PulsarTecla();
-    ASSERT_FALSE(motor.Oculto());
-    ASSERT_FALSE(escritorio.Visible(detras));
+    RestaurarSinQueLlegue();
     EXPECT_TRUE(escritorio.PedidosAlFrente().empty()) << "the keyboard was sent to a window nobody sees";
     Tick();
     EXPECT_TRUE(escritorio.PedidosAlFrente().empty());
-    escritorio.Desbloquear(detras);
-    escritorio.EntregarTodo();
-    ASSERT_TRUE(escritorio.Visible(detras));
+    Llega();
     Tick();
     EXPECT_EQ(escritorio.Frente(), detras);
 }
