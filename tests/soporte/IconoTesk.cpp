@@ -5,6 +5,7 @@
 
 #include "tests/soporte/BandejaWine.h"
 #include "tests/soporte/Entrada.h"
+#include "tests/soporte/Esperar.h"
 #include "tests/soporte/Panel.h"
 #include "tray/modGeneral.h"
 
@@ -31,15 +32,20 @@ HWND IconoTesk() {
     return iconos.size() == 1 ? iconos.front() : nullptr;
 }
 
-void ClicEnIcono(HWND icono, bool derecho) {
-    const POINT centro = prueba::CentroIcono(icono);
-    const HWND bajo = WindowFromPoint(centro);
-    if (bajo != icono) {
-        ADD_FAILURE() << "the tray icon is covered at " << centro.x << "," << centro.y;
-        return;
+bool AlcanzaIcono(HWND icono, POINT centro) { return WindowFromPoint(centro) == icono; }
+
+POINT ClicEnIcono(HWND icono, bool derecho) {
+    POINT centro{};
+    if (!prueba::EsperarHasta([&] {
+            centro = prueba::CentroIcono(icono);
+            return AlcanzaIcono(icono, centro);
+        })) {
+        ADD_FAILURE() << "the tray icon is covered at " << centro.x << "," << centro.y << "; " << LoQueHayEn(centro);
+        return centro;
     }
     prueba::Clic(centro, derecho);
     ApartarRaton();
+    return centro;
 }
 
 void PerderIcono(HWND duena, UINT id) {

@@ -14,9 +14,14 @@ std::vector<HWND> IconosTesk();
 // The one such icon, or nullptr when there is none (or more than one).
 HWND IconoTesk();
 
-// A real click on the icon, left or right button. Fails the calling test
-// when the icon is covered where it is shown.
-void ClicEnIcono(HWND icono, bool derecho = false);
+// Whether the centre of the icon, where it is shown now, reaches it.
+bool AlcanzaIcono(HWND icono, POINT centro);
+
+// A real click on the icon, left or right button, once its centre reaches
+// it (a tray that a window manager maps again may be placed a moment
+// later); the point clicked. Fails the calling test when the icon stays
+// covered.
+POINT ClicEnIcono(HWND icono, bool derecho = false);
 
 // Deletes the icon a window added with that identifier, as a shell that
 // restarts loses every icon, and tells every top-level window that the
