@@ -21,15 +21,6 @@ constexpr DWORD kEsperaFinForzado = 5000;
 constexpr UINT kSalidaForzada = 1;
 constexpr int kLargoTitulo = 512;
 
-prueba::HandlePropio TrabajoQueTerminaAlCerrar() {
-    prueba::HandlePropio trabajo(CreateJobObjectW(nullptr, nullptr));
-    if (!trabajo) return trabajo;
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limites{};
-    limites.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    SetInformationJobObject(trabajo.get(), JobObjectExtendedLimitInformation, &limites, sizeof(limites));
-    return trabajo;
-}
-
 struct BusquedaVentanas {
     DWORD proceso;
     std::vector<HWND> encontradas;
@@ -57,20 +48,10 @@ std::wstring Describir(HWND ventana) {
 }
 
 ProcesoTesk::ProcesoTesk(const std::wstring& programa) {
-    std::wstring linea = prueba::CitarArgumento(programa);
-    trabajo_ = TrabajoQueTerminaAlCerrar();
-    STARTUPINFOW inicio{};
-    inicio.cb = sizeof(inicio);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &inicio, &info)) {
-        throw std::runtime_error("tesk.exe could not be started");
-    }
-    proceso_.reset(info.hProcess);
-    const prueba::HandlePropio hilo(info.hThread);
-    id_ = info.dwProcessId;
-    if (trabajo_) AssignProcessToJobObject(trabajo_.get(), proceso_.get());
-    ResumeThread(hilo.get());
+    prueba::ProcesoLanzado lanzado = prueba::Lanzar(programa, prueba::CitarArgumento(programa), "tesk.exe");
+    trabajo_ = std::move(lanzado.trabajo);
+    proceso_ = std::move(lanzado.proceso);
+    id_ = lanzado.id;
 }
 
 ProcesoTesk::~ProcesoTesk() { Terminar(); }

@@ -51,6 +51,31 @@ HandlePropio TrabajoQueTerminaAlCerrar() {
 
 }  // namespace
 
+ProcesoLanzado Lanzar(const std::wstring& exe, std::wstring linea, const std::string& nombre) {
+    constexpr int kIntentos = 3;
+    ProcesoLanzado lanzado;
+    lanzado.trabajo = TrabajoQueTerminaAlCerrar();
+    DWORD error = 0;
+    for (int intento = 1; intento <= kIntentos; ++intento) {
+        STARTUPINFOW inicio{};
+        inicio.cb = sizeof(inicio);
+        PROCESS_INFORMATION info{};
+        // Suspended until it is in the job, so nothing it starts escapes it.
+        if (CreateProcessW(exe.c_str(), linea.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                           &inicio, &info)) {
+            lanzado.proceso.reset(info.hProcess);
+            const HandlePropio hilo(info.hThread);
+            lanzado.id = info.dwProcessId;
+            if (lanzado.trabajo) AssignProcessToJobObject(lanzado.trabajo.get(), lanzado.proceso.get());
+            ResumeThread(hilo.get());
+            return lanzado;
+        }
+        error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) break;  // no use trying again
+    }
+    throw std::runtime_error(nombre + " could not be started: error " + std::to_string(error));
+}
+
 std::wstring CitarArgumento(const std::wstring& argumento) {
     if (!argumento.empty() && argumento.find_first_of(L" \t\n\v\"") == std::wstring::npos) return argumento;
     std::wstring citado = L"\"";
@@ -79,19 +104,10 @@ VentanasPrueba::VentanasPrueba(const std::wstring& exe, const std::vector<std::w
     std::wstring linea = CitarArgumento(exe) + L" " + kOpcionSalida + L" " + CitarArgumento(salida_);
     for (const std::wstring& argumento : argumentos) linea += L" " + CitarArgumento(argumento);
 
-    trabajo_ = TrabajoQueTerminaAlCerrar();
-    STARTUPINFOW inicio{};
-    inicio.cb = sizeof(inicio);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), linea.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &inicio, &info)) {
-        throw std::runtime_error("ventanas_prueba.exe could not be started: error " + std::to_string(GetLastError()));
-    }
-    proceso_.reset(info.hProcess);
-    const HandlePropio hilo(info.hThread);
-    idProceso_ = info.dwProcessId;
-    if (trabajo_) AssignProcessToJobObject(trabajo_.get(), proceso_.get());
-    ResumeThread(hilo.get());
+    ProcesoLanzado lanzado = Lanzar(exe, std::move(linea), "ventanas_prueba.exe");
+    trabajo_ = std::move(lanzado.trabajo);
+    proceso_ = std::move(lanzado.proceso);
+    idProceso_ = lanzado.id;
 
     // Read again until the list holds the windows: a list seen at the very
     // moment it appears may not be readable yet.

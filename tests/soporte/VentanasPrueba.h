@@ -83,4 +83,18 @@ using Trampa = Despertador;
 // One argument quoted so that CommandLineToArgvW gives it back unchanged.
 std::wstring CitarArgumento(const std::wstring& argumento);
 
+// A process a test started, in a job that ends it when the job's handle
+// closes (the test process died first, say).
+struct ProcesoLanzado {
+    HandlePropio trabajo;
+    HandlePropio proceso;
+    DWORD id = 0;
+};
+
+// Starts the program with that command line. Under Wine a start now and
+// then fails on its own (error 1359, an internal error): it is tried
+// again, up to three times in all. Throws std::runtime_error with the
+// program's name and the last error.
+ProcesoLanzado Lanzar(const std::wstring& exe, std::wstring linea, const std::string& nombre);
+
 }  // namespace tesk::prueba
