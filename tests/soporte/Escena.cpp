@@ -192,7 +192,7 @@ void Escena::ClicEnIconoTesk(bool derecho) {
         // Nothing at all reached Tesk: a fault, unless the icon is no longer
         // where it was clicked (the window manager moved the tray after it
         // mapped it again), when the click went elsewhere and is sent again.
-        ASSERT_TRUE(respondio || !AlcanzaIcono(icono, centro))
+        ASSERT_TRUE(respondio || !Alcanza(icono, centro))
             << "neither the click on the icon nor the moves after it reached Tesk; " << LoQueHayEn(centro);
         ASSERT_LT(intento, kIntentosClic) << "the click on the icon was lost " << intento << " times; "
                                            << LoQueHayEn(centro);

@@ -5,7 +5,6 @@
 
 #include "tests/soporte/BandejaWine.h"
 #include "tests/soporte/Entrada.h"
-#include "tests/soporte/Esperar.h"
 #include "tests/soporte/Panel.h"
 #include "tray/modGeneral.h"
 
@@ -32,17 +31,9 @@ HWND IconoTesk() {
     return iconos.size() == 1 ? iconos.front() : nullptr;
 }
 
-bool AlcanzaIcono(HWND icono, POINT centro) { return WindowFromPoint(centro) == icono; }
-
 POINT ClicEnIcono(HWND icono, bool derecho) {
     POINT centro{};
-    if (!prueba::EsperarHasta([&] {
-            centro = prueba::CentroIcono(icono);
-            return AlcanzaIcono(icono, centro);
-        })) {
-        ADD_FAILURE() << "the tray icon is covered at " << centro.x << "," << centro.y << "; " << LoQueHayEn(centro);
-        return centro;
-    }
+    if (!EsperarQueAlcance(icono, [icono] { return prueba::CentroIcono(icono); }, centro)) return centro;
     prueba::Clic(centro, derecho);
     ApartarRaton();
     return centro;

@@ -14,9 +14,6 @@ std::vector<HWND> IconosTesk();
 // The one such icon, or nullptr when there is none (or more than one).
 HWND IconoTesk();
 
-// Whether the centre of the icon, where it is shown now, reaches it.
-bool AlcanzaIcono(HWND icono, POINT centro);
-
 // A real click on the icon, left or right button, once its centre reaches
 // it (a tray that a window manager maps again may be placed a moment
 // later); the point clicked. Fails the calling test when the icon stays

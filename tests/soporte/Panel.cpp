@@ -47,6 +47,19 @@ HWND CajaListaDe(HWND panel) {
     return encontrada;
 }
 
+std::string Rect(const RECT& rect) {
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "-" + std::to_string(rect.right) + "," +
+           std::to_string(rect.bottom);
+}
+
+std::string Ventana(HWND ventana) {
+    RECT rect{};
+    GetWindowRect(ventana, &rect);
+    return testing::PrintToString(Describir(ventana)) + " at " + Rect(rect);
+}
+
+}  // namespace
+
 // The point reaches this window, or a child of it, and nothing in front.
 bool Alcanza(HWND ventana, POINT punto) {
     const HWND bajo = WindowFromPoint(punto);
@@ -68,19 +81,6 @@ bool EsperarQueAlcance(HWND ventana, const std::function<POINT()>& donde, POINT&
                   << testing::PrintToString(Describir(WindowFromPoint(punto)));
     return false;
 }
-
-std::string Rect(const RECT& rect) {
-    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "-" + std::to_string(rect.right) + "," +
-           std::to_string(rect.bottom);
-}
-
-std::string Ventana(HWND ventana) {
-    RECT rect{};
-    GetWindowRect(ventana, &rect);
-    return testing::PrintToString(Describir(ventana)) + " at " + Rect(rect);
-}
-
-}  // namespace
 
 std::string LoQueHayEn(POINT punto) {
     POINT cursor{};

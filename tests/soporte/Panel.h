@@ -108,4 +108,13 @@ void ApartarRaton();
 // foreground: said when a click did not get where it was sent.
 std::string LoQueHayEn(POINT punto);
 
+// Whether the point reaches this window, or a child of it, and nothing in
+// front of it.
+bool Alcanza(HWND ventana, POINT punto);
+
+// The same, waited for (a window manager may place a window a moment after
+// it maps it): punto is where donde() last said. Fails the calling test,
+// saying what covers the point, when it never reaches the window.
+bool EsperarQueAlcance(HWND ventana, const std::function<POINT()>& donde, POINT& punto);
+
 }  // namespace tesk::e2e
