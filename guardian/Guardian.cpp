@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "guardian/Lanzador.h"
 #include "guardian/Recuperacion.h"
 #include "guardian/Registro.h"
 #include "ui/Propietarios.h"
@@ -37,6 +38,11 @@ std::optional<int> SiEsGuardian() {
         WaitForSingleObject(listo, 0) == WAIT_FAILED) {
         return std::nullopt;
     }
+    // The copy between Tesk and the guardian: it starts the guardian and
+    // ends at once, its exit code the guardian's id, so that the guardian's
+    // parent is gone and nothing ties it to Tesk's process tree.
+    if (cabecera.lanzadera == GetCurrentProcessId()) return static_cast<int>(Lanzador::Relevar(seccion));
+
     // Tesk learns that somebody is watching: until then it counts this copy
     // as one that may never get here, and starts another in time.
     SetEvent(listo);

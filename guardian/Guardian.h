@@ -10,7 +10,8 @@ namespace tesk::guardian {
 
 // When this process was started as a guardian (its standard input is a
 // section whose header names a live process and a signal, as Lanzador
-// passes it): waits, brings the windows back and returns the exit code.
+// passes it): waits, brings the windows back and returns the exit code. As
+// the lanzadera the header names: starts the guardian and returns its id.
 // Nothing otherwise, at once.
 std::optional<int> SiEsGuardian();
 

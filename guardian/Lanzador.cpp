@@ -35,6 +35,31 @@ std::wstring EsteEjecutable() {
     }
 }
 
+// Starts a copy of the program with the record's section as its standard
+// input; every handle this process lets its children inherit is one of
+// those the header names. Outside the job this process runs in, when the
+// job lets its processes break away.
+bool CrearCopia(const std::wstring& programa, HANDLE seccion, DWORD banderas, PROCESS_INFORMATION& proceso) {
+    std::wstring linea = L"\"" + programa + L"\"";
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof inicio;
+    // No busy pointer while it starts: it shows nothing, ever.
+    inicio.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
+    inicio.hStdInput = seccion;
+    banderas |= CREATE_DEFAULT_ERROR_MODE;
+    BOOL enTrabajo = FALSE;
+    if (IsProcessInJob(GetCurrentProcess(), nullptr, &enTrabajo) && enTrabajo) {
+        if (CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE,
+                           banderas | CREATE_BREAKAWAY_FROM_JOB, nullptr, nullptr, &inicio, &proceso)) {
+            return true;
+        }
+        // A job that keeps its processes refuses the breakaway: the copy
+        // starts inside it.
+    }
+    return CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, banderas, nullptr, nullptr, &inicio,
+                          &proceso) != FALSE;
+}
+
 }  // namespace
 
 Lanzador::Lanzador(HANDLE seccion, std::wstring programa, ULONGLONG plazoArranqueMs)
@@ -57,14 +82,41 @@ Lanzador::~Lanzador() {
     }
 }
 
-bool Lanzador::Corriendo() const { return guardian_ && WaitForSingleObject(guardian_.get(), 0) == WAIT_TIMEOUT; }
+void Lanzador::RecogerGuardian() {
+    if (!lanzadera_ || WaitForSingleObject(lanzadera_.get(), 0) != WAIT_OBJECT_0) return;
+    DWORD id = 0;
+    if (!GetExitCodeProcess(lanzadera_.get(), &id)) id = 0;
+    lanzadera_.reset();
+    // Opened while the lanzadera's start is fresh: a guardian that died in
+    // that moment is told apart by listo_, which only it sets.
+    if (id != 0 && id != GetCurrentProcessId()) {
+        guardian_.reset(
+            OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+    }
+}
+
+bool Lanzador::Corriendo() {
+    RecogerGuardian();
+    if (lanzadera_) return true;  // still starting it
+    return guardian_ && WaitForSingleObject(guardian_.get(), 0) == WAIT_TIMEOUT;
+}
 
 DWORD Lanzador::Listo() const {
-    if (!listo_ || WaitForSingleObject(listo_.get(), 0) != WAIT_OBJECT_0 || !Corriendo()) return 0;
+    if (!listo_ || !guardian_ || WaitForSingleObject(listo_.get(), 0) != WAIT_OBJECT_0 ||
+        WaitForSingleObject(guardian_.get(), 0) != WAIT_TIMEOUT) {
+        return 0;
+    }
     return GetProcessId(guardian_.get());
 }
 
 bool Lanzador::Asegurar() { return Corriendo() || Arrancar(); }
+
+void Lanzador::TerminarArranque() {
+    if (lanzadera_) TerminateProcess(lanzadera_.get(), 0);
+    if (guardian_) TerminateProcess(guardian_.get(), 1);
+    lanzadera_.reset();
+    guardian_.reset();
+}
 
 bool Lanzador::Mantener() {
     if (Corriendo()) {
@@ -75,7 +127,7 @@ bool Lanzador::Mantener() {
         if (GetTickCount64() - arrancado_ < plazo_) return false;
         // Stuck before it could wait: it would bring nothing back. The next
         // one gets twice the time, in case this system is only that slow.
-        TerminateProcess(guardian_.get(), 1);
+        TerminarArranque();
         plazo_ = std::min(plazo_ * 2, plazoArranqueMs_ * kVecesPlazoMaximo);
         Arrancar();
         return false;
@@ -86,6 +138,7 @@ bool Lanzador::Mantener() {
 }
 
 bool Lanzador::Arrancar() {
+    lanzadera_.reset();
     guardian_.reset();
     listo_.reset();
     arrancado_ = GetTickCount64();
@@ -100,36 +153,39 @@ bool Lanzador::Arrancar() {
         return false;
     }
     const HandleUnico propio(copia);
-    guardian_ = Lanzar(programa_, {seccion_, propio.get(), senal_.get(), listo_.get()});
-    return static_cast<bool>(guardian_);
+    lanzadera_ = Lanzar(programa_, {seccion_, propio.get(), senal_.get(), listo_.get()});
+    return static_cast<bool>(lanzadera_);
 }
 
 HandleUnico Lanzador::Lanzar(const std::wstring& programa, const Herencia& herencia) {
     if (programa.empty()) return {};
-    {
-        const VistaUnica vista(MapViewOfFile(herencia.seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera)));
-        if (!vista) return {};
-        auto* cabecera = static_cast<Cabecera*>(vista.get());
-        cabecera->vigilado = reinterpret_cast<std::uintptr_t>(herencia.vigilado);
-        cabecera->senal = reinterpret_cast<std::uintptr_t>(herencia.senal);
-        cabecera->listo = reinterpret_cast<std::uintptr_t>(herencia.listo);
-    }
-
-    std::wstring linea = L"\"" + programa + L"\"";
-    STARTUPINFOW inicio{};
-    inicio.cb = sizeof inicio;
-    // No busy pointer while it starts: it shows nothing, ever.
-    inicio.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
-    inicio.hStdInput = herencia.seccion;
+    const VistaUnica vista(MapViewOfFile(herencia.seccion, FILE_MAP_WRITE, 0, 0, sizeof(Cabecera)));
+    if (!vista) return {};
+    auto* cabecera = static_cast<Cabecera*>(vista.get());
+    cabecera->vigilado = reinterpret_cast<std::uintptr_t>(herencia.vigilado);
+    cabecera->senal = reinterpret_cast<std::uintptr_t>(herencia.senal);
+    cabecera->listo = reinterpret_cast<std::uintptr_t>(herencia.listo);
+    // Suspended until the header names it: it must know it is the
+    // lanzadera before it reads the header.
     PROCESS_INFORMATION proceso{};
-    // Every handle this process lets its children inherit is one of those
-    // four.
-    if (!CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, CREATE_DEFAULT_ERROR_MODE, nullptr,
-                        nullptr, &inicio, &proceso)) {
+    if (!CrearCopia(programa, herencia.seccion, CREATE_SUSPENDED, proceso)) return {};
+    HandleUnico lanzadera(proceso.hProcess);
+    const HandleUnico hilo(proceso.hThread);
+    cabecera->lanzadera = proceso.dwProcessId;
+    if (ResumeThread(hilo.get()) == static_cast<DWORD>(-1)) {
+        TerminateProcess(lanzadera.get(), 0);
         return {};
     }
+    return lanzadera;
+}
+
+DWORD Lanzador::Relevar(HANDLE seccion) {
+    const std::wstring programa = EsteEjecutable();
+    PROCESS_INFORMATION proceso{};
+    if (programa.empty() || !CrearCopia(programa, seccion, 0, proceso)) return 0;
     CloseHandle(proceso.hThread);
-    return HandleUnico(proceso.hProcess);
+    CloseHandle(proceso.hProcess);
+    return proceso.dwProcessId;
 }
 
 }  // namespace tesk::guardian

@@ -2,13 +2,22 @@
 // it again if it has died or never came up, and telling it at once when
 // Tesk is about to die of a fault.
 //
-// The guardian is a second process of this same executable. It learns its
-// role from the one handle it inherits as its standard input: the record's
-// section, whose header names the three other handles it inherits (Tesk's
-// process, the signal Tesk sets when it faults, and the event the guardian
-// sets once it is waiting). A copy started any other way has no section
-// there and runs as the program itself. None of them has a name, so no
-// other process, session or user can open them.
+// The guardian is a process of this same executable that lives outside
+// Tesk's process tree: Tesk starts a short-lived copy (the lanzadera),
+// which starts the guardian and ends at once, telling Tesk the guardian's
+// id in its exit code. Whoever ends Tesk with its whole tree (the task
+// manager's "End process tree", taskkill /T) finds no guardian below it.
+// Where Tesk runs inside a job that lets its processes break away, both
+// start outside it; a job that does not keeps them, and closing such a job
+// ends the guardian with Tesk.
+//
+// Each copy learns its role from the one handle it inherits as its
+// standard input: the record's section, whose header names the three other
+// handles it inherits (Tesk's process, the signal Tesk sets when it faults,
+// and the event the guardian sets once it is waiting) and the lanzadera's
+// process id. A copy started any other way has no section there and runs
+// as the program itself. None of the handles has a name, so no other
+// process, session or user can open them.
 #pragma once
 
 #include <windows.h>
@@ -55,21 +64,32 @@ public:
     // The process id of the guardian known to be waiting; 0 while none is.
     DWORD Listo() const;
 
-    // Starts that program as a guardian with those handles, which it writes
-    // in the record's header; its process, or nothing. (A test plays Tesk
-    // with it.)
+    // Starts that program as the lanzadera of a guardian with those handles,
+    // which it writes in the record's header: the lanzadera's process, which
+    // ends once the guardian is started, with the guardian's process id as
+    // its exit code (0 when none could be started); or nothing. (A test
+    // plays Tesk with it.)
     static HandleUnico Lanzar(const std::wstring& programa, const Herencia& herencia);
 
+    // In the lanzadera: starts this executable as the guardian, handing on
+    // the section, its standard input; the guardian's process id, 0 when it
+    // could not be started.
+    static DWORD Relevar(HANDLE seccion);
+
 private:
-    bool Corriendo() const;
+    // Once the lanzadera has ended: the guardian it started, if any.
+    void RecogerGuardian();
+    bool Corriendo();
     bool Arrancar();
+    void TerminarArranque();
 
     HANDLE seccion_;
     std::wstring programa_;
     ULONGLONG plazoArranqueMs_;
     ULONGLONG plazo_;  // the time the running one has to come up
     HandleUnico senal_;     // set when this process faults
-    HandleUnico guardian_;  // its process, while it may be running
+    HandleUnico lanzadera_; // the copy starting the guardian, until it ends
+    HandleUnico guardian_;  // its process, once the lanzadera has told its id
     HandleUnico listo_;     // this start's: set once it waits
     ULONGLONG arrancado_ = 0;  // GetTickCount64 of the last start; 0 before the first
 };

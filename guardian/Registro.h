@@ -10,7 +10,7 @@
 namespace tesk::guardian {
 
 inline constexpr std::uint32_t kMarca = 0x4B534554u;  // "TESK"
-inline constexpr std::uint32_t kVersion = 2;
+inline constexpr std::uint32_t kVersion = 3;
 // More windows than a desktop can hold.
 inline constexpr std::uint32_t kCapacidad = 65536;
 
@@ -22,7 +22,10 @@ struct Cabecera {
     // Entries 0 to usadas - 1 may hold a window; the rest have never been
     // written.
     std::uint32_t usadas;
-    std::uint32_t reservado;
+    // The process id of the short-lived copy Tesk starts to start the
+    // guardian: that copy, finding its own id here, starts the guardian
+    // and ends, so that the guardian is no descendant of Tesk.
+    std::uint32_t lanzadera;
     // The guardian's own handles, which it inherits with these values: the
     // process it watches, the signal that process sets when it faults, and
     // the event the guardian sets once it is waiting.

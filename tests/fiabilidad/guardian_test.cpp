@@ -42,22 +42,27 @@ std::map<HWND, long> VecesMostradas(const std::vector<HWND>& ventanas) {
 
 class Guardian : public Lote {
 protected:
-    // The guardian of the running tesk.exe: the one process it started,
-    // once the program knows it is waiting (before that, a tesk.exe killed
-    // would leave nobody to bring the windows back).
+    // The guardian of the running tesk.exe, once the program knows it is
+    // waiting (before that, a tesk.exe killed would leave nobody to bring
+    // the windows back): a tesk.exe outside the program's process tree,
+    // whose parent, the copy that started it, is gone.
     prueba::HandlePropio ElGuardian() {
-        std::vector<DWORD> hijos;
-        long listo = 0;
+        std::vector<DWORD> arbol;
+        DWORD listo = 0;
         EXPECT_TRUE(prueba::EsperarHasta([&] {
-            listo = ElPanel().Preguntar(TipoRecurso::guardian).value_or(0);
-            hijos = e2e::HijosDe(Tesk().Id());
-            return listo != 0 && hijos.size() == 1 && hijos.front() == static_cast<DWORD>(listo);
-        })) << "tesk.exe started " << hijos.size() << " processes, not one guardian; the one it knows is waiting: "
-            << listo;
-        if (hijos.size() != 1 || hijos.front() != static_cast<DWORD>(listo)) return {};
-        idGuardian_ = hijos.front();
+            listo = static_cast<DWORD>(ElPanel().Preguntar(TipoRecurso::guardian).value_or(0));
+            arbol = e2e::ArbolDe(Tesk().Id());
+            return listo != 0 && arbol.empty();
+        })) << "the guardian known to be waiting: " << listo << "; processes below tesk.exe: " << arbol.size();
+        if (listo == 0 || !arbol.empty()) return {};
+        const DWORD padre = e2e::PadreDe(listo);
+        EXPECT_NE(padre, Tesk().Id()) << "the guardian is tesk.exe's child";
+        EXPECT_NE(padre, 0u) << "the guardian is not running";
+        const prueba::HandlePropio suPadre(OpenProcess(SYNCHRONIZE, FALSE, padre));
+        EXPECT_TRUE(!suPadre || e2e::Termino(suPadre.get())) << "the process that started the guardian lives on";
+        idGuardian_ = listo;
         return prueba::HandlePropio(
-            OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, hijos.front()));
+            OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, listo));
     }
 
     // Kills the guardian that is up and waits until it is gone; its id, or
@@ -82,12 +87,14 @@ protected:
         ComprobarDevueltas(antes, otro.get(), inicio, que);
     }
 
-    // Opens "Foco" and the batches, starts tesk.exe, marks "Foco" and
-    // conceals the rest; the states to come back to.
-    std::map<HWND, e2e::EstadoVentana> Ocultas(const std::vector<std::vector<std::wstring>>& lotes) {
+    // Opens "Foco" and the batches, starts tesk.exe (in a job with those
+    // further limits), marks "Foco" and conceals the rest; the states to
+    // come back to.
+    std::map<HWND, e2e::EstadoVentana> Ocultas(const std::vector<std::vector<std::wstring>>& lotes,
+                                               DWORD limitesTrabajo = 0) {
         AbrirLotes(Una(L"Foco"));
         for (const auto& lote : lotes) AbrirLotes(lote);
-        ArrancarTesk();
+        ArrancarTesk(limitesTrabajo);
         MarcarEntrada(L"Foco");
         auto antes = e2e::EstadosDe(Todas());
         EXPECT_TRUE(OcultarLasDemas());
@@ -146,6 +153,40 @@ TEST_F(Guardian, TeskMuertoConDoscientasVentanasOcultasLasDevuelveTodasEnSuEstad
     const auto inicio = Reloj::now();
     ASSERT_TRUE(Tesk().Matar());
     ComprobarDevueltas(antes, guardian.get(), inicio, "killed while concealed");
+}
+
+// As the task manager's "End process tree" and taskkill /T do: tesk.exe and
+// every live process found below it by parent id, ended at once.
+TEST_F(Guardian, TerminarElArbolDeTeskConVentanasOcultasLasDevuelve) {
+    const auto antes = Ocultas({Muchas(L"Oculta", 20)});
+    ASSERT_FALSE(HasFatalFailure());
+    const prueba::HandlePropio guardian = ElGuardian();
+    ASSERT_TRUE(guardian);
+    const auto inicio = Reloj::now();
+    std::vector<DWORD> arbol = e2e::ArbolDe(Tesk().Id());
+    for (DWORD id : arbol) {
+        const prueba::HandlePropio proceso(OpenProcess(PROCESS_TERMINATE, FALSE, id));
+        if (proceso) TerminateProcess(proceso.get(), 1);
+    }
+    ASSERT_TRUE(Tesk().Matar());
+    std::cout << "[ figures  ] ended with tesk.exe: " << arbol.size() << " processes below it" << std::endl;
+    ComprobarDevueltas(antes, guardian.get(), inicio, "its process tree ended while concealed");
+}
+
+// Closing a job that ends its processes when closed, and that lets them
+// break away: the guardian started outside it.
+TEST_F(Guardian, CerrarElTrabajoDeTeskConVentanasOcultasLasDevuelve) {
+    const auto antes = Ocultas({Muchas(L"Oculta", 20)}, JOB_OBJECT_LIMIT_BREAKAWAY_OK);
+    ASSERT_FALSE(HasFatalFailure());
+    const prueba::HandlePropio guardian = ElGuardian();
+    ASSERT_TRUE(guardian);
+    const prueba::HandlePropio consulta(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, idGuardian_));
+    BOOL enTrabajo = TRUE;
+    ASSERT_TRUE(consulta && IsProcessInJob(consulta.get(), nullptr, &enTrabajo));
+    EXPECT_FALSE(enTrabajo) << "the guardian started inside tesk.exe's job";
+    const auto inicio = Reloj::now();
+    ASSERT_TRUE(Tesk().CerrarTrabajo()) << "closing its job did not end tesk.exe";
+    ComprobarDevueltas(antes, guardian.get(), inicio, "its job closed while concealed");
 }
 
 TEST_F(Guardian, TeskMuertoEnCualquierMomentoDeLaOcultacionNoDejaNadaOculto) {
@@ -299,9 +340,15 @@ TEST_F(Guardian, UnRegistroDanadoNoMuestraNada) {
         cabecera.usadas = 1;
         *reinterpret_cast<guardian::Entrada*>(vista + sizeof(guardian::Cabecera)) = prueba::EntradaDe(ventana, SW_SHOW);
         UnmapViewOfFile(vista);
-        const tesk::HandleUnico guardian = guardian::Lanzador::Lanzar(
+        const tesk::HandleUnico lanzadera = guardian::Lanzador::Lanzar(
             e2e::RutaDe(e2e::kVariableTesk), {seccion.get(), vigilado.get(), senal.get(), listo.get()});
-        ASSERT_TRUE(guardian);
+        ASSERT_TRUE(lanzadera);
+        // The copy in between ends at once, with the guardian's id.
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(lanzadera.get()); })) << "the lanzadera went on";
+        DWORD id = 0;
+        ASSERT_TRUE(GetExitCodeProcess(lanzadera.get(), &id));
+        const prueba::HandlePropio guardian(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
+        ASSERT_TRUE(guardian) << "no guardian with the id the lanzadera ended with: " << id;
         // Woken only once it waits: the header names the handles whole.
         ASSERT_TRUE(prueba::EsperarHasta([&] { return WaitForSingleObject(listo.get(), 0) == WAIT_OBJECT_0; }))
             << "the guardian never said it was waiting";

@@ -76,22 +76,32 @@ TEST_F(Lanzador, UnoQueNoLlegaAEsperarNoPasaPorListoYSeSustituyeCuandoSeAcabaSuP
     EXPECT_EQ(lanzador.Listo(), 0u);
 }
 
-TEST_F(Lanzador, UnGuardianDeVerdadEstaListoAlEsperarYSiTerminaSeArrancaOtro) {
+// A real guardian is started by a copy that ends at once: it is no
+// descendant of the program that started it.
+TEST_F(Lanzador, UnGuardianDeVerdadEstaListoAlEsperarFueraDelArbolYSiTerminaSeArrancaOtro) {
     guardian::Lanzador lanzador(seccion_.get(), e2e::RutaDe(e2e::kVariableTesk));
     ASSERT_TRUE(lanzador.Asegurar());
-    const prueba::HandlePropio primero = ElUnico();
-    ASSERT_TRUE(primero);
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return lanzador.Mantener(); })) << "the guardian never came up";
-    EXPECT_EQ(lanzador.Listo(), GetProcessId(primero.get()));
+    const auto arriba = [&] {
+        return prueba::EsperarHasta([&] {
+            return lanzador.Mantener() && e2e::ArbolDe(GetCurrentProcessId()).empty();
+        });
+    };
+    ASSERT_TRUE(arriba()) << "the guardian never came up, or something of its start stayed below this process";
+    const DWORD primero = lanzador.Listo();
+    ASSERT_NE(primero, 0u);
+    const prueba::HandlePropio guardian(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, primero));
+    ASSERT_TRUE(guardian);
 
     // Ended from outside: not up any more, and a later tick starts another.
-    TerminateProcess(primero.get(), 1);
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(primero.get()); }));
+    TerminateProcess(guardian.get(), 1);
+    ASSERT_TRUE(prueba::EsperarHasta([&] { return e2e::Termino(guardian.get()); }));
     EXPECT_EQ(lanzador.Listo(), 0u);
-    const prueba::HandlePropio segundo = ElUnico(&lanzador, GetProcessId(primero.get()));
-    ASSERT_TRUE(segundo);
-    ASSERT_TRUE(prueba::EsperarHasta([&] { return lanzador.Mantener(); })) << "its replacement never came up";
-    EXPECT_EQ(lanzador.Listo(), GetProcessId(segundo.get()));
+    ASSERT_TRUE(arriba()) << "its replacement never came up";
+    const DWORD segundo = lanzador.Listo();
+    EXPECT_NE(segundo, primero);
+    // It waits for this process: ended here, not left for the test's end.
+    const prueba::HandlePropio otro(OpenProcess(PROCESS_TERMINATE, FALSE, segundo));
+    if (otro) TerminateProcess(otro.get(), 1);
 }
 
 }  // namespace

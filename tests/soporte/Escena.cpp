@@ -67,8 +67,8 @@ void Escena::Arrancar(const std::vector<std::wstring>& argumentos) {
     ArrancarTesk();
 }
 
-void Escena::ArrancarTesk() {
-    tesk_.emplace(RutaDe(kVariableTesk));
+void Escena::ArrancarTesk(DWORD limitesTrabajo) {
+    tesk_.emplace(RutaDe(kVariableTesk), limitesTrabajo);
     // Watched closely, to catch the panel's very first frame.
     const auto fin = std::chrono::steady_clock::now() + prueba::kEsperaArranque;
     for (;;) {

@@ -48,8 +48,9 @@ protected:
     // Opens the test windows (ventanas_prueba.exe arguments), then starts
     // tesk.exe and waits until its panel is up and its icon is in the tray.
     void Arrancar(const std::vector<std::wstring>& argumentos);
-    // Starts tesk.exe alone beside whatever windows are open.
-    void ArrancarTesk();
+    // Starts tesk.exe alone beside whatever windows are open, in a job with
+    // those further limits.
+    void ArrancarTesk(DWORD limitesTrabajo = 0);
     // Opens more test windows after tesk.exe has read the desktop.
     prueba::VentanasPrueba& AbrirPosteriores(const std::vector<std::wstring>& argumentos);
 

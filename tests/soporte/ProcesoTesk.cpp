@@ -4,7 +4,9 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <stdexcept>
 
 #include "panel/Nombres.h"
@@ -47,8 +49,9 @@ std::wstring Describir(HWND ventana) {
     return L"\"" + TituloDe(ventana) + L"\" (" + prueba::ClaseDe(ventana) + L")";
 }
 
-ProcesoTesk::ProcesoTesk(const std::wstring& programa) {
-    prueba::ProcesoLanzado lanzado = prueba::Lanzar(programa, prueba::CitarArgumento(programa), "tesk.exe");
+ProcesoTesk::ProcesoTesk(const std::wstring& programa, DWORD limitesTrabajo) {
+    prueba::ProcesoLanzado lanzado =
+        prueba::Lanzar(programa, prueba::CitarArgumento(programa), "tesk.exe", limitesTrabajo);
     trabajo_ = std::move(lanzado.trabajo);
     proceso_ = std::move(lanzado.proceso);
     id_ = lanzado.id;
@@ -74,16 +77,45 @@ std::vector<HWND> VentanasDe(DWORD proceso) {
     return busqueda.encontradas;
 }
 
-std::vector<DWORD> HijosDe(DWORD padre) {
-    std::vector<DWORD> hijos;
+namespace {
+
+// Every running process and its parent's id.
+std::map<DWORD, DWORD> Procesos() {
+    std::map<DWORD, DWORD> padres;
     const prueba::HandlePropio instantanea(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!instantanea || instantanea.get() == INVALID_HANDLE_VALUE) return hijos;
+    if (!instantanea || instantanea.get() == INVALID_HANDLE_VALUE) return padres;
     PROCESSENTRY32W entrada{};
     entrada.dwSize = sizeof entrada;
     for (BOOL hay = Process32FirstW(instantanea.get(), &entrada); hay; hay = Process32NextW(instantanea.get(), &entrada)) {
-        if (entrada.th32ParentProcessID == padre && entrada.th32ProcessID != padre) hijos.push_back(entrada.th32ProcessID);
+        padres[entrada.th32ProcessID] = entrada.th32ParentProcessID;
     }
+    return padres;
+}
+
+}  // namespace
+
+std::vector<DWORD> HijosDe(DWORD padre) {
+    std::vector<DWORD> hijos;
+    for (const auto& [id, suPadre] : Procesos())
+        if (suPadre == padre && id != padre) hijos.push_back(id);
     return hijos;
+}
+
+std::vector<DWORD> ArbolDe(DWORD raiz) {
+    const std::map<DWORD, DWORD> padres = Procesos();
+    std::vector<DWORD> arbol{raiz};
+    for (std::size_t i = 0; i < arbol.size(); ++i) {
+        for (const auto& [id, padre] : padres)
+            if (padre == arbol[i] && std::find(arbol.begin(), arbol.end(), id) == arbol.end()) arbol.push_back(id);
+    }
+    arbol.erase(arbol.begin());
+    return arbol;
+}
+
+DWORD PadreDe(DWORD proceso) {
+    const std::map<DWORD, DWORD> padres = Procesos();
+    const auto it = padres.find(proceso);
+    return it == padres.end() ? 0 : it->second;
 }
 
 std::vector<HWND> ProcesoTesk::Ventanas() const { return VentanasDe(id_); }
@@ -100,6 +132,12 @@ bool ProcesoTesk::HacerFallar() {
     const auto sinCodigo = reinterpret_cast<LPTHREAD_START_ROUTINE>(static_cast<std::uintptr_t>(0x10));
     const prueba::HandlePropio hilo(CreateRemoteThread(proceso_.get(), nullptr, 0, sinCodigo, nullptr, 0, nullptr));
     return static_cast<bool>(hilo);
+}
+
+bool ProcesoTesk::CerrarTrabajo() {
+    if (!proceso_ || !trabajo_) return false;
+    trabajo_.reset();
+    return WaitForSingleObject(proceso_.get(), static_cast<DWORD>(prueba::kEsperaMaxima.count())) == WAIT_OBJECT_0;
 }
 
 HWND ProcesoTesk::VentanaDeClase(const wchar_t* clase) const {

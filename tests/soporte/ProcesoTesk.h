@@ -16,8 +16,9 @@ namespace tesk::e2e {
 
 class ProcesoTesk {
 public:
-    // Starts the program at that path; returns at once.
-    explicit ProcesoTesk(const std::wstring& programa);
+    // Starts the program at that path, in a job that ends it when the job
+    // is closed, with those further limits; returns at once.
+    explicit ProcesoTesk(const std::wstring& programa, DWORD limitesTrabajo = 0);
     ~ProcesoTesk();
     ProcesoTesk(const ProcesoTesk&) = delete;
     ProcesoTesk& operator=(const ProcesoTesk&) = delete;
@@ -44,6 +45,9 @@ public:
     // Makes the process fault: a thread of its own that starts at an address
     // holding no code. The process is not waited for.
     bool HacerFallar();
+    // Closes the job the program runs in, which ends every process still in
+    // it, and waits until the program has ended.
+    bool CerrarTrabajo();
 
 private:
     prueba::HandlePropio trabajo_;  // ends the process if the test process dies first
@@ -56,6 +60,12 @@ std::vector<HWND> VentanasDe(DWORD proceso);
 
 // The processes another one started that are still running.
 std::vector<DWORD> HijosDe(DWORD padre);
+// Every running process below that one: its children, theirs, and so on,
+// found by their parents' ids as a tool that ends a process tree finds them.
+std::vector<DWORD> ArbolDe(DWORD raiz);
+// The id of the process that started that one, as the system keeps it (the
+// process may have ended since); 0 when the process is not running.
+DWORD PadreDe(DWORD proceso);
 
 // Whether the process of that handle has ended.
 inline bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }

@@ -40,21 +40,21 @@ std::vector<HWND> LeerHandles(const std::wstring& ruta) {
     return ventanas;
 }
 
-HandlePropio TrabajoQueTerminaAlCerrar() {
+HandlePropio TrabajoQueTerminaAlCerrar(DWORD otrosLimites) {
     HandlePropio trabajo(CreateJobObjectW(nullptr, nullptr));
     if (!trabajo) return trabajo;
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limites{};
-    limites.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    limites.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | otrosLimites;
     SetInformationJobObject(trabajo.get(), JobObjectExtendedLimitInformation, &limites, sizeof(limites));
     return trabajo;
 }
 
 }  // namespace
 
-ProcesoLanzado Lanzar(const std::wstring& exe, std::wstring linea, const std::string& nombre) {
+ProcesoLanzado Lanzar(const std::wstring& exe, std::wstring linea, const std::string& nombre, DWORD limitesTrabajo) {
     constexpr int kIntentos = 3;
     ProcesoLanzado lanzado;
-    lanzado.trabajo = TrabajoQueTerminaAlCerrar();
+    lanzado.trabajo = TrabajoQueTerminaAlCerrar(limitesTrabajo);
     DWORD error = 0;
     for (int intento = 1; intento <= kIntentos; ++intento) {
         STARTUPINFOW inicio{};

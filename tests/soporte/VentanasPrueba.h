@@ -94,7 +94,9 @@ struct ProcesoLanzado {
 // Starts the program with that command line. Under Wine a start now and
 // then fails on its own (error 1359, an internal error): it is tried
 // again, up to three times in all. Throws std::runtime_error with the
-// program's name and the last error.
-ProcesoLanzado Lanzar(const std::wstring& exe, std::wstring linea, const std::string& nombre);
+// program's name and the last error. The job has those limits as well
+// (JOB_OBJECT_LIMIT_BREAKAWAY_OK lets what the program starts leave it).
+ProcesoLanzado Lanzar(const std::wstring& exe, std::wstring linea, const std::string& nombre,
+                      DWORD limitesTrabajo = 0);
 
 }  // namespace tesk::prueba
