@@ -4,6 +4,7 @@
 #include <exception>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "engine/Titulo.h"
@@ -277,9 +278,13 @@ void Motor::TraerUltimaAlFrente() {
     // A key already let go: what the user does from here on is theirs.
     std::optional<std::uint32_t> entrada;
     if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
+    // The shell's surfaces are no program's windows coming forward: the
+    // notification area's own window, shown again with the icon, may be on
+    // screen already and still take the foreground from the restore.
+    const Shell shell = BuscarShell();
     std::unordered_set<Handle> enPantalla;
     for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia()))
-        if (h != ultimaOculta_ && escritorio_.EsVisible(h)) enPantalla.insert(h);
+        if (h != ultimaOculta_ && !shell.Contiene(h) && escritorio_.EsVisible(h)) enPantalla.insert(h);
     // A window still on its way to the screen comes to the front once it is
     // there (the keyboard must not go to a window nobody sees).
     const bool enCamino = escritorio_.EnVuelo(ultimaOculta_);
@@ -402,11 +407,20 @@ void Motor::tmrTempo_Timer() {
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
     VigilarFrente();
     if (!porConfirmar_.empty()) ConfirmarVueltas();
-    if (!detector_.NuevaPulsacion(estado)) return;
+    const bool pulsada = detector_.NuevaPulsacion(estado);
+    if (std::exchange(restauracionPedida_, false) && oculto_) {
+        MostrarVentanas();
+        return;
+    }
+    if (!pulsada) return;
     if (oculto_)
         MostrarVentanas();
     else
         OcultarVentanas();
+}
+
+void Motor::PedirRestauracion() {
+    if (oculto_ || pasada_ == Pasada::ocultando) restauracionPedida_ = true;
 }
 
 std::optional<std::wstring> Motor::AvanzarTecla(std::wstring_view nombreActual) {

@@ -82,6 +82,12 @@ public:
     // windows whose show has landed since taken out of the record.
     void tmrTempo_Timer();
 
+    // Another copy of the program was started: whatever is concealed comes
+    // back on the next tick, as a press of the key would bring it. Asked
+    // during a hide pass, it waits for the pass; asked while nothing is
+    // concealed, it does nothing.
+    void PedirRestauracion();
+
     // Whatever is concealed comes back, whether or not a pass is running:
     // what every orderly end of the program does before it removes the icon.
     void RestaurarAntesDeCerrar();
@@ -190,6 +196,7 @@ private:
     };
     std::optional<Frente> frente_;
     bool teclaAbajo_ = false;  // at the latest tick
+    bool restauracionPedida_ = false;  // by another copy, for the next tick
 };
 
 }  // namespace tesk

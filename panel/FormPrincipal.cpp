@@ -76,7 +76,8 @@ FormPrincipal::FormPrincipal(Resguardo& resguardo)
       motor_(escritorio_, *this, lista_, resguardo),
       mano_(CargarCursor(IDC_MANO)),
       mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)),
-      mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)) {
+      mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)),
+      mensajeRestaurar_(::RegisterWindowMessageW(kMensajeRestaurar)) {
     const INITCOMMONCONTROLSEX controles{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controles);
     CrearVentanas();
@@ -115,6 +116,9 @@ void FormPrincipal::CrearVentanas() {
         0, marco_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLista)), ModuloPropio(), nullptr);
     if (marco_ == nullptr || cajaLista_ == nullptr) throw std::runtime_error("no list box");
     lista_.Enlazar(cajaLista_);
+    // A second copy started by the user reaches this one even when this one
+    // runs elevated: the message only ever brings windows back.
+    if (mensajeRestaurar_ != 0) ::ChangeWindowMessageFilterEx(panel, mensajeRestaurar_, MSGFLT_ALLOW, nullptr);
 
     // Front to back, as the clicks find them: where two rectangles overlap,
     // the tooltip shows the first tool that holds the mouse.
@@ -264,6 +268,11 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
             default:
                 return RecursosRetenidos(w);
         }
+    }
+    if (mensaje == mensajeRestaurar_ && mensaje != 0) {
+        // Whatever it carries: it asks for the restore, nothing else.
+        motor_.PedirRestauracion();
+        return 0;
     }
     if (mensaje >= WM_LBUTTONDOWN && mensaje <= WM_MBUTTONDBLCLK && ayudas_) ayudas_->Relevar(mensaje, w, l);
     switch (mensaje) {

@@ -96,6 +96,7 @@ private:
     CursorUnico mano_;
     UINT mensajeBarraCreada_ = 0;  // "TaskbarCreated"
     UINT mensajeRecursos_ = 0;     // what the program holds, asked from outside
+    UINT mensajeRestaurar_ = 0;    // a second copy asks for the windows back
     LRESULT ticks_ = 0;            // timer ticks handled to the end
     LRESULT pulsaciones_ = 0;      // left-button presses on the panel
     LRESULT avisosIcono_ = 0;      // releases reported by the tray icon

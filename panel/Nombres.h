@@ -1,7 +1,8 @@
 // What other programs find the panel by and may ask it: its window classes
 // and caption, the list box's identifier, and the registered message that
 // answers what the program holds, how far its timer has run, which key it
-// watches, how many clicks have reached it and which guardian watches it.
+// watches, how many clicks have reached it and which guardian watches it;
+// and the one that asks it to bring back what it conceals.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +18,12 @@ inline constexpr int kIdLista = 1001;  // the list box, a "ListBox" inside PB
 // count; -1 for an unknown kind. Wine answers 0 for a process's USER and
 // GDI objects and its handle count, so the program counts its own.
 inline constexpr wchar_t kMensajeRecursos[] = L"Tesk.Recursos";
+
+// Posted to the panel by a copy of the program started while this one
+// runs: whatever is concealed comes back, as a press of the key would bring
+// it. Anybody may post it; it carries nothing and only ever restores, and it
+// does nothing while nothing is concealed.
+inline constexpr wchar_t kMensajeRestaurar[] = L"Tesk.Restaurar";
 
 enum class TipoRecurso : WPARAM {
     gdi = 0,     // fonts, bitmaps, brushes, device contexts held

@@ -25,9 +25,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Started by the program as its guardian: it waits for the program to
     // end and brings back what it left hidden. It never gets further.
     if (const std::optional<int> guardian = tesk::guardian::SiEsGuardian()) return *guardian;
-    // A second copy ends at once, touching nothing.
+    // A second copy asks the first to bring back what it conceals, and ends
+    // at once, showing nothing.
     const std::optional<tesk::InstanciaUnica> instancia = tesk::InstanciaUnica::Tomar();
-    if (!instancia) return 0;
+    if (!instancia) {
+        tesk::InstanciaUnica::PedirRestauracion();
+        return 0;
+    }
     // Told of the end of the session before ordinary programs (the top of
     // the range applications may take), so that the windows it conceals are
     // back before their programs are asked to close and ask to save.

@@ -123,7 +123,10 @@ bool TuvoVentanas(const ProcesoTesk& proceso) {
     return vistas;
 }
 
-TEST_F(Arranque, UnaSegundaCopiaTerminaEnseguidaSinTocarLaPrimera) {
+// A second copy shows nothing and ends. With nothing concealed it touches
+// nothing; with windows concealed, the first copy brings them back as its
+// key would (the way back for a user who forgot the key).
+TEST_F(Arranque, UnaSegundaCopiaTerminaEnseguidaYDevuelveLoOculto) {
     Arrancar({L"--ventana", L"Se queda", L"--ventana", L"Se oculta"});
     const HWND icono = IconoTesk();
     ASSERT_NE(icono, nullptr);
@@ -152,10 +155,18 @@ TEST_F(Arranque, UnaSegundaCopiaTerminaEnseguidaSinTocarLaPrimera) {
         ProcesoTesk segunda(RutaDe(kVariableTesk));
         EXPECT_FALSE(TuvoVentanas(segunda));
         ASSERT_TRUE(segunda.EsperarFin(kEsperaSegundaCopia)) << "the second copy kept running";
+        EXPECT_EQ(segunda.CodigoSalida(), 0u);
+        EXPECT_TRUE(EsperarVisibles({seOculta}, true)) << "the concealed window did not come back";
+        EXPECT_TRUE(EsperarIcono(true)) << "the icon did not come back";
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == seOculta; }))
+            << "in front: " << testing::PrintToString(Describir(GetForegroundWindow()));
         DejarPasarTicks();
-        EXPECT_TRUE(IconosTesk().empty()) << "an icon appeared while windows are concealed";
-        EXPECT_FALSE(IsWindowVisible(seOculta));
+        EXPECT_FALSE(ElPanel().Visible()) << "the restore showed the panel";
+        EXPECT_EQ(IconosTesk().size(), 1u);
     }
+    // The key goes on as before.
+    Pulsar(VK_F6, seQueda);
+    EXPECT_TRUE(EsperarVisibles({seOculta}, false));
     Pulsar(VK_F6, seQueda);
     EXPECT_TRUE(EsperarVisibles({seOculta}, true));
     EXPECT_TRUE(EsperarIcono(true));

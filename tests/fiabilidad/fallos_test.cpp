@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "panel/Nombres.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/IconoTesk.h"
@@ -158,26 +159,42 @@ TEST_F(Fallos, UnaVentanaColgadaEnLaListaNoDetieneLaOcultacion) {
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
 }
 
-TEST_F(Fallos, UnaSegundaCopiaMientrasHayVentanasOcultasTerminaSinTocarNada) {
+// Anybody may ask the panel for the windows back ("Tesk.Restaurar"), with
+// anything in the message: while nothing is concealed nothing changes, then
+// or later; while windows are concealed, a second copy brings back every
+// one in its state.
+TEST_F(Fallos, LasPeticionesDeRestaurarSoloDevuelvenLoOculto) {
     AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 6)));
     ArrancarTesk();
     const HWND foco = Todas()[0];
     MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
-    ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
-    const auto ocultas = e2e::EstadosDe(Todas());
+    const UINT restaurar = RegisterWindowMessageW(kMensajeRestaurar);
+    ASSERT_NE(restaurar, 0u);
+    const HWND panel = ElPanel().Hwnd();
+    for (const LPARAM valor : {LPARAM{0}, LPARAM{-1}, LPARAM{0x10}}) {
+        PostMessageW(panel, restaurar, static_cast<WPARAM>(valor), valor);
+        DWORD_PTR respuesta = 0;
+        SendMessageTimeoutW(panel, restaurar, static_cast<WPARAM>(valor), valor, SMTO_ABORTIFHUNG, 5000, &respuesta);
+    }
+    DejarPasarTicks();
+    EXPECT_EQ(e2e::EstadosDe(Todas()), antes) << "a request with nothing concealed changed a window";
+    EXPECT_TRUE(ElPanel().Visible()) << "a request with nothing concealed hid the panel";
+    EXPECT_EQ(e2e::IconosTesk().size(), 1u);
 
+    // No request left over: the next press conceals, and it stays so.
+    ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
+    DejarPasarTicks();
+    EXPECT_TRUE(e2e::IconosTesk().empty()) << "an earlier request restored";
     {
         e2e::ProcesoTesk segunda(e2e::RutaDe(e2e::kVariableTesk));
         EXPECT_TRUE(segunda.EsperarFin(kEsperaFin)) << "the second copy kept running";
+        EXPECT_EQ(segunda.CodigoSalida(), 0u);
     }
-    DejarPasarTicks();
-    EXPECT_EQ(e2e::EstadosDe(Todas()), ocultas) << "the second copy showed concealed windows";
-    EXPECT_TRUE(e2e::IconosTesk().empty()) << "an icon appeared while windows are concealed";
-
-    ASSERT_TRUE(Restaurar(foco)) << "the first copy no longer answers its key";
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);
-    EXPECT_EQ(e2e::IconosTesk().size(), 1u);
+    EXPECT_TRUE(prueba::EsperarHasta([] { return e2e::IconosTesk().size() == 1; })) << "the icon did not come back";
+    EXPECT_FALSE(ElPanel().Visible());
+    ASSERT_TRUE(Tesk().Vivo());
 }
 
 TEST_F(Fallos, LaTeclaDiezVecesPorSegundoDuranteDiezSegundosAcabaCoherente) {

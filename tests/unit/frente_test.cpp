@@ -92,6 +92,17 @@ TEST_F(Frente, LoQueNadieEligioVuelveALaUltimaOcultaEnElTickSiguiente) {
     EXPECT_EQ(Pedidos(), pedidos);
 }
 
+// The notification area's window is on screen when the restore looks (a
+// window manager showed it again with the icon before the restore was done
+// with the foreground): it is still no program coming forward.
+TEST_F(Frente, LaBandejaYaEnPantallaNoSeQuedaConElFrente) {
+    const Handle bandeja = escritorio.CrearOtraSuperficie(L"Bandeja");
+    Restaurar();
+    escritorio.TomarFrente(bandeja);
+    Tick();
+    EXPECT_EQ(escritorio.Frente(), ultima);
+}
+
 TEST_F(Frente, LaEntradaDelUsuarioDejaElFrenteDondeElUsuarioLoPuso) {
     Restaurar();
     Tick();

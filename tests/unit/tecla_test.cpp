@@ -48,6 +48,38 @@ TEST_F(TeclaActivacion, UnaPulsacionOcultaYLaSiguienteRestauraAunConElPanelOcult
     EXPECT_FALSE(motor.Oculto());
 }
 
+// Another copy of the program asks for the windows back: on the next tick,
+// as the key would; asked while nothing is concealed, nothing happens then
+// or later; asked during a hide pass, it waits for the pass.
+TEST_F(TeclaActivacion, OtraCopiaPideLaRestauracionComoLaTecla) {
+    const Handle a = escritorio.Abrir(L"A");
+    const Handle b = escritorio.Abrir(L"B");
+    motor.ActualizarLista();
+    motor.PedirRestauracion();
+    motor.tmrTempo_Timer();
+    EXPECT_TRUE(escritorio.Llamadas().empty());
+    PulsarTecla();
+    ASSERT_TRUE(motor.Oculto());
+    motor.tmrTempo_Timer();
+    EXPECT_TRUE(motor.Oculto()) << "a request made while nothing was concealed restored later";
+
+    escritorio.TomarFrente(0);
+    motor.PedirRestauracion();
+    EXPECT_TRUE(motor.Oculto()) << "restored before the tick, from inside the message";
+    motor.tmrTempo_Timer();
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(Visible(a) && Visible(b));
+    EXPECT_EQ(escritorio.Frente(), motor.UltimaOculta());
+
+    escritorio.alPedir = [&](Handle, std::int32_t estado) {
+        if (estado == kSwHide) motor.PedirRestauracion();
+    };
+    PulsarTecla();  // hides, then the next tick restores
+    escritorio.alPedir = nullptr;
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(Visible(a) && Visible(b));
+}
+
 TEST_F(TeclaActivacion, UnaTeclaMantenidaEmpiezaUnaSolaPasada) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
