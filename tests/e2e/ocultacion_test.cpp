@@ -139,6 +139,81 @@ TEST_F(Ocultacion, TrasUnClicEnElIconoLaUltimaOcultaQuedaDelante) {
     EXPECT_EQ(GetForegroundWindow(), alFrente);
 }
 
+// Refreshes, mode switches and clicks on the icon in between: after every
+// restore the window hidden furthest back is in front, and stays there (the
+// notification area's window, back with the icon, never keeps it).
+TEST_F(Ocultacion, LaUltimaOcultaQuedaDelanteTrasRefrescosCambiosDeModoYClicsEnElIcono) {
+    Arrancar({L"--ventana", L"Una", L"--ventana", L"Dos", L"--ventana", L"Tres"});
+    const HWND una = Ventanas()[0];
+    const HWND dos = Ventanas()[1];
+    const HWND tres = Ventanas()[2];
+    const auto refrescar = [&] {
+        ElPanel().ClicEn(kLBLista);
+        ASSERT_TRUE(prueba::EsperarHasta([&] { return ElPanel().Marcas() == std::vector<bool>(3, false); }))
+            << "the list was not read again";
+    };
+    const auto cambiarModo = [&] {
+        ElPanel().ClicEn(kImCambiar);
+        Sincronizar();
+    };
+    const auto alternarPanel = [&] {
+        ClicEnIconoTesk();
+        ASSERT_TRUE(EsperarPanel(false));
+        ClicEnIconoTesk();
+        ASSERT_TRUE(EsperarPanel(true));
+    };
+    const auto ciclo = [&](const std::vector<HWND>& ocultas) {
+        const auto delanteAtras = VisiblesDelante();
+        prueba::PulsarYSoltar(VK_F6);
+        ASSERT_TRUE(EsperarVisibles(ocultas, false));
+        ASSERT_TRUE(EsperarIcono(false));
+        DejarPasarTicks();
+        prueba::PulsarYSoltar(VK_F6);
+        ASSERT_TRUE(EsperarIcono(true));
+        ASSERT_TRUE(EsperarVisibles(ocultas, true));
+        const HWND alFrente = MasAlFondo(delanteAtras, ocultas);
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return GetForegroundWindow() == alFrente; }))
+            << NoEstaDelante(alFrente);
+        DejarPasarTicks();
+        DejarPasarTicks();
+        EXPECT_EQ(GetForegroundWindow(), alFrente) << NoEstaDelante(alFrente);
+        // The panel back for the next round.
+        ClicEnIconoTesk();
+        ASSERT_TRUE(EsperarPanel(true));
+    };
+
+    {
+        SCOPED_TRACE("\"Ocultar lo seleccionado\" after a refresh");
+        cambiarModo();
+        refrescar();
+        MarcarConClic(L"Dos");
+        ciclo({dos});
+    }
+    {
+        SCOPED_TRACE("the same mode after clicks on the icon and a refresh");
+        alternarPanel();
+        refrescar();
+        MarcarConClic(L"Una");
+        MarcarConClic(L"Tres");
+        ciclo({una, tres});
+    }
+    {
+        SCOPED_TRACE("\"Ocultar todo excepto\" after a refresh and clicks on the icon");
+        cambiarModo();
+        refrescar();
+        MarcarConClic(L"Una");
+        alternarPanel();
+        ciclo({dos, tres});
+    }
+    {
+        SCOPED_TRACE("two mode switches, nothing marked");
+        refrescar();
+        cambiarModo();
+        cambiarModo();
+        ciclo({una, dos, tres});
+    }
+}
+
 TEST_F(Ocultacion, ConLaListaEnteraMarcadaLaTeclaNoHaceNada) {
     Arrancar({L"--ventana", L"Una", L"--ventana", L"Otra"});
     const HWND una = Ventanas()[0];
