@@ -41,7 +41,8 @@ std::optional<int> SiEsGuardian() {
     // The copy between Tesk and the guardian: it starts the guardian and
     // ends at once, its exit code the guardian's id, so that the guardian's
     // parent is gone and nothing ties it to Tesk's process tree.
-    if (cabecera.lanzadera == GetCurrentProcessId()) return static_cast<int>(Lanzador::Relevar(seccion));
+    if (cabecera.lanzadera == GetCurrentProcessId())
+        return static_cast<int>(Lanzador::Relevar({seccion, vigilado, senal, listo}));
 
     // Tesk learns that somebody is watching: until then it counts this copy
     // as one that may never get here, and starts another in time.

@@ -1,6 +1,7 @@
 #include "guardian/Lanzador.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -36,28 +37,48 @@ std::wstring EsteEjecutable() {
 }
 
 // Starts a copy of the program with the record's section as its standard
-// input; every handle this process lets its children inherit is one of
-// those the header names. Outside the job this process runs in, when the
-// job lets its processes break away.
-bool CrearCopia(const std::wstring& programa, HANDLE seccion, DWORD banderas, PROCESS_INFORMATION& proceso) {
+// input. It inherits exactly the four handles the header names, where the
+// system lets a start name them (otherwise every handle this process lets
+// its children inherit, which are those four and whatever this process
+// itself inherited as inheritable). Outside the job this process runs in,
+// when the job lets its processes break away.
+bool CrearCopia(const std::wstring& programa, const Herencia& herencia, DWORD banderas, PROCESS_INFORMATION& proceso) {
     std::wstring linea = L"\"" + programa + L"\"";
-    STARTUPINFOW inicio{};
-    inicio.cb = sizeof inicio;
+    STARTUPINFOEXW inicio{};
+    inicio.StartupInfo.cb = sizeof inicio;
     // No busy pointer while it starts: it shows nothing, ever.
-    inicio.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
-    inicio.hStdInput = seccion;
+    inicio.StartupInfo.dwFlags = STARTF_USESTDHANDLES | STARTF_FORCEOFFFEEDBACK;
+    inicio.StartupInfo.hStdInput = herencia.seccion;
     banderas |= CREATE_DEFAULT_ERROR_MODE;
+
+    HANDLE heredados[] = {herencia.seccion, herencia.vigilado, herencia.senal, herencia.listo};
+    // A list of one attribute takes a few dozen bytes.
+    alignas(std::max_align_t) std::byte memoria[256];
+    auto* atributos = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(memoria);
+    SIZE_T tamano = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &tamano);
+    const bool inicializada = tamano != 0 && tamano <= sizeof memoria &&
+                              InitializeProcThreadAttributeList(atributos, 1, 0, &tamano);
+    const bool conLista = inicializada && UpdateProcThreadAttribute(atributos, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
+                                                                    heredados, sizeof heredados, nullptr, nullptr);
+
     BOOL enTrabajo = FALSE;
-    if (IsProcessInJob(GetCurrentProcess(), nullptr, &enTrabajo) && enTrabajo) {
-        if (CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE,
-                           banderas | CREATE_BREAKAWAY_FROM_JOB, nullptr, nullptr, &inicio, &proceso)) {
-            return true;
+    const bool salirDelTrabajo = IsProcessInJob(GetCurrentProcess(), nullptr, &enTrabajo) && enTrabajo;
+    // With the list and out of the job first; then without what the system
+    // refuses (a job that keeps its processes, a system that takes no list).
+    bool creado = false;
+    for (const bool lista : {true, false}) {
+        for (const bool salir : {true, false}) {
+            if (creado || (lista && !conLista) || (salir && !salirDelTrabajo)) continue;
+            inicio.lpAttributeList = lista ? atributos : nullptr;
+            const DWORD estas =
+                banderas | (lista ? EXTENDED_STARTUPINFO_PRESENT : 0) | (salir ? CREATE_BREAKAWAY_FROM_JOB : 0);
+            creado = CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, estas, nullptr, nullptr,
+                                    &inicio.StartupInfo, &proceso) != FALSE;
         }
-        // A job that keeps its processes refuses the breakaway: the copy
-        // starts inside it.
     }
-    return CreateProcessW(programa.c_str(), linea.data(), nullptr, nullptr, TRUE, banderas, nullptr, nullptr, &inicio,
-                          &proceso) != FALSE;
+    if (inicializada) DeleteProcThreadAttributeList(atributos);
+    return creado;
 }
 
 }  // namespace
@@ -168,7 +189,7 @@ HandleUnico Lanzador::Lanzar(const std::wstring& programa, const Herencia& heren
     // Suspended until the header names it: it must know it is the
     // lanzadera before it reads the header.
     PROCESS_INFORMATION proceso{};
-    if (!CrearCopia(programa, herencia.seccion, CREATE_SUSPENDED, proceso)) return {};
+    if (!CrearCopia(programa, herencia, CREATE_SUSPENDED, proceso)) return {};
     HandleUnico lanzadera(proceso.hProcess);
     const HandleUnico hilo(proceso.hThread);
     cabecera->lanzadera = proceso.dwProcessId;
@@ -179,10 +200,10 @@ HandleUnico Lanzador::Lanzar(const std::wstring& programa, const Herencia& heren
     return lanzadera;
 }
 
-DWORD Lanzador::Relevar(HANDLE seccion) {
+DWORD Lanzador::Relevar(const Herencia& herencia) {
     const std::wstring programa = EsteEjecutable();
     PROCESS_INFORMATION proceso{};
-    if (programa.empty() || !CrearCopia(programa, seccion, 0, proceso)) return 0;
+    if (programa.empty() || !CrearCopia(programa, herencia, 0, proceso)) return 0;
     CloseHandle(proceso.hThread);
     CloseHandle(proceso.hProcess);
     return proceso.dwProcessId;

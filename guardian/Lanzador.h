@@ -72,9 +72,9 @@ public:
     static HandleUnico Lanzar(const std::wstring& programa, const Herencia& herencia);
 
     // In the lanzadera: starts this executable as the guardian, handing on
-    // the section, its standard input; the guardian's process id, 0 when it
-    // could not be started.
-    static DWORD Relevar(HANDLE seccion);
+    // the handles it inherited; the guardian's process id, 0 when it could
+    // not be started.
+    static DWORD Relevar(const Herencia& herencia);
 
 private:
     // Once the lanzadera has ended: the guardian it started, if any.

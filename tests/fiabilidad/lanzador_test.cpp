@@ -78,7 +78,12 @@ TEST_F(Lanzador, UnoQueNoLlegaAEsperarNoPasaPorListoYSeSustituyeCuandoSeAcabaSuP
 
 // A real guardian is started by a copy that ends at once: it is no
 // descendant of the program that started it.
+// It inherits the handles the record's header names and nothing else this
+// process would let a child inherit.
 TEST_F(Lanzador, UnGuardianDeVerdadEstaListoAlEsperarFueraDelArbolYSiTerminaSeArrancaOtro) {
+    SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
+    const prueba::HandlePropio ajeno(CreateEventW(&heredable, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(ajeno);
     guardian::Lanzador lanzador(seccion_.get(), e2e::RutaDe(e2e::kVariableTesk));
     ASSERT_TRUE(lanzador.Asegurar());
     const auto arriba = [&] {
@@ -89,8 +94,32 @@ TEST_F(Lanzador, UnGuardianDeVerdadEstaListoAlEsperarFueraDelArbolYSiTerminaSeAr
     ASSERT_TRUE(arriba()) << "the guardian never came up, or something of its start stayed below this process";
     const DWORD primero = lanzador.Listo();
     ASSERT_NE(primero, 0u);
-    const prueba::HandlePropio guardian(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, primero));
+    const prueba::HandlePropio guardian(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_DUP_HANDLE, FALSE, primero));
     ASSERT_TRUE(guardian);
+    // A handle of this process's, under the same value in the guardian:
+    // the same object there only if it was inherited.
+    const auto suyo = [&](HANDLE propio) {
+        HANDLE copia = nullptr;
+        DuplicateHandle(guardian.get(), propio, GetCurrentProcess(), &copia, 0, FALSE, DUPLICATE_SAME_ACCESS);
+        return prueba::HandlePropio(copia);
+    };
+    {
+        const prueba::HandlePropio seccion = suyo(seccion_.get());
+        ASSERT_TRUE(seccion) << "the guardian has no record";
+        const auto* cabecera = static_cast<const guardian::Cabecera*>(MapViewOfFile(seccion.get(), FILE_MAP_READ, 0, 0, 0));
+        ASSERT_NE(cabecera, nullptr);
+        EXPECT_EQ(cabecera->marca, guardian::kMarca) << "the guardian's section is not the record";
+        UnmapViewOfFile(cabecera);
+    }
+    const auto heredado = [&](HANDLE evento) {
+        const prueba::HandlePropio copia = suyo(evento);
+        if (!copia) return false;
+        ResetEvent(evento);
+        const bool antes = WaitForSingleObject(copia.get(), 0) == WAIT_OBJECT_0;
+        SetEvent(evento);
+        return !antes && WaitForSingleObject(copia.get(), 0) == WAIT_OBJECT_0;
+    };
+    EXPECT_FALSE(heredado(ajeno.get())) << "the guardian inherited a handle that is none of its own";
 
     // Ended from outside: not up any more, and a later tick starts another.
     TerminateProcess(guardian.get(), 1);
