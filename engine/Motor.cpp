@@ -400,6 +400,33 @@ void Motor::RestaurarAntesDeCerrar() {
     ConfirmarVueltas();
 }
 
+void Motor::DevolverSinEsperar() {
+    try {
+        switch (pasada_) {
+            case Pasada::ninguna:
+                if (!oculto_) return;
+                frente_.reset();
+                cursor_ = 1;
+                pedidas_.clear();
+                RecorrerRestauracion();
+                break;
+            case Pasada::mostrando:
+                RecorrerRestauracion();  // the running restore goes on after this
+                break;
+            case Pasada::ocultando:
+                abortar_ = true;
+                cursor_ = 1;
+                RecorrerRestauracion();
+                break;
+        }
+    } catch (const std::exception&) {
+        // What was not asked stays in the record.
+    }
+    oculto_ = false;
+    if (pasada_ == Pasada::ninguna) anfitrion_.RestaurarIconoBandeja();
+    ConfirmarVueltas();
+}
+
 void Motor::tmrTempo_Timer() {
     if (pasada_ != Pasada::ninguna) return;
     resguardo_.Vigilar();

@@ -92,6 +92,13 @@ public:
     // what every orderly end of the program does before it removes the icon.
     void RestaurarAntesDeCerrar();
 
+    // The session is ending: every concealed window is asked to show, and
+    // nothing is waited for (no stacking, no foreground, no calls landing),
+    // so the system hears back at once. The icon comes back, in case the
+    // end is called off. What has not landed stays in the record, for the
+    // watcher to show once the program is gone.
+    void DevolverSinEsperar();
+
     // Advances the key from the name shown; the new name, or nothing when the
     // name is not in the cycle.
     std::optional<std::wstring> AvanzarTecla(std::wstring_view nombreActual);

@@ -326,7 +326,7 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
         case WM_QUERYENDSESSION:
             return Form_QueryEndSession();
         case WM_ENDSESSION:
-            if (w) Terminar();  // the session ends: so does the program
+            if (w) Terminar(false);  // the session ends: so does the program, at once
             return 0;
         case WM_DESTROY:
             ::PostQuitMessage(0);

@@ -68,7 +68,9 @@ private:
     void Form_MouseMove(WPARAM w, LPARAM l);
     void Form_DpiChanged();
     BOOL Form_QueryEndSession();
-    [[noreturn]] void Terminar();
+    // Brings back what is concealed (waiting for it to land, unless the
+    // session is ending), removes the icon and ends the program.
+    [[noreturn]] void Terminar(bool esperar = true);
 
     // Commands.
     void Click(diseno::Control control);

@@ -52,14 +52,21 @@ void FormPrincipal::Form_MouseMove(WPARAM w, LPARAM l) {
 // Ending.
 
 BOOL FormPrincipal::Form_QueryEndSession() {
-    // The session is ending: concealed windows come back now, so that their
-    // programs can still ask to save. The end itself comes with WM_ENDSESSION.
-    motor_.RestaurarAntesDeCerrar();
+    // The session is ending: concealed windows are asked to come back now,
+    // so that their programs can still ask to save, and the system hears
+    // back at once (it names a program that takes long as one holding the
+    // end up). The end itself comes with WM_ENDSESSION.
+    motor_.DevolverSinEsperar();
     return TRUE;
 }
 
-void FormPrincipal::Terminar() {
-    motor_.RestaurarAntesDeCerrar();
+void FormPrincipal::Terminar(bool esperar) {
+    // What the end of the session has not seen land stays in the record:
+    // the guardian shows it once this process is gone.
+    if (esperar)
+        motor_.RestaurarAntesDeCerrar();
+    else
+        motor_.DevolverSinEsperar();
     bandeja_.QuitarIconoBandeja();
     // At once: a restore may be running further up this stack.
     ::ExitProcess(0);

@@ -106,10 +106,16 @@ public:
     }
 
     // Every orderly end: what was concealed comes back, once the windows'
-    // threads have taken their calls.
+    // threads have taken their calls. The end of the session waits for
+    // nothing, and what it leaves in the record the watcher shows once the
+    // program is gone.
     void Cerrar() {
         escritorio_.OlvidarLlamadas();
-        motor_.RestaurarAntesDeCerrar();
+        if (Moneda(50)) {
+            motor_.RestaurarAntesDeCerrar();
+        } else {
+            FinDeSesion();
+        }
         Despertar();
         ComprobarRestaurado();
     }
@@ -355,6 +361,18 @@ private:
         ++muertes;
     }
 
+    // WM_QUERYENDSESSION and the end that follows: nothing is waited for,
+    // the program ends, its watcher shows what the record still holds.
+    void FinDeSesion() {
+        const int esperas = anfitrion_.esperas;
+        const std::int64_t reloj = anfitrion_.reloj;
+        motor_.DevolverSinEsperar();
+        EXPECT_EQ(anfitrion_.esperas, esperas) << "the end of the session waited";
+        EXPECT_EQ(anfitrion_.reloj, reloj);
+        EXPECT_FALSE(motor_.Oculto());
+        resguardo_.Recuperar(escritorio_);
+    }
+
     // Every blocked thread wakes and every call lands.
     void Despertar() {
         for (Handle h : bloqueadas_) escritorio_.Desbloquear(h);
@@ -409,9 +427,9 @@ private:
     }
 
     // A press during which something else reaches the panel: another press,
-    // a refresh, or the program being closed.
+    // a refresh, the program being closed, or the session ending.
     void PulsarConInterrupcion() {
-        const int que = Azar(0, 2);
+        const int que = Azar(0, 3);
         bool cerrar = false;
         auto interrumpir = [&] {
             if (que == 0) {
@@ -420,10 +438,14 @@ private:
                 escritorio_.Soltar(motor_.Tecla());
             } else if (que == 1) {
                 motor_.ActualizarLista();
-            } else {
+            } else if (que == 2) {
                 cerrar = true;
                 motor_.RestaurarAntesDeCerrar();
                 throw FinDelPrograma{};  // the program ends at once
+            } else {
+                cerrar = true;
+                FinDeSesion();
+                throw FinDelPrograma{};
             }
         };
         bool hecho = false;
@@ -460,9 +482,11 @@ private:
         if (que == 1 && hecho) Refrescar();
 
         if (cerrar) {
-            // The program ends here: everything it hid must be back.
+            // The program ends here: everything it hid must be back, once
+            // the calls the end of the session did not wait for have landed.
             RegistrarOcultadas(true);
             terminado = true;
+            if (que == 3) Despertar();
             ComprobarRestaurado();
             return;
         }
