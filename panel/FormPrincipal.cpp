@@ -119,6 +119,9 @@ void FormPrincipal::CrearVentanas() {
     // A second copy started by the user reaches this one even when this one
     // runs elevated: the message only ever brings windows back.
     if (mensajeRestaurar_ != 0) ::ChangeWindowMessageFilterEx(panel, mensajeRestaurar_, MSGFLT_ALLOW, nullptr);
+    // A shell started again while this program runs elevated still tells it
+    // to put its icon back.
+    if (mensajeBarraCreada_ != 0) ::ChangeWindowMessageFilterEx(panel, mensajeBarraCreada_, MSGFLT_ALLOW, nullptr);
 
     // Front to back, as the clicks find them: where two rectangles overlap,
     // the tooltip shows the first tool that holds the mouse.
@@ -311,6 +314,7 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
                 // Counted only when no pass goes on below this one.
                 if (!motor_.EnPasada()) {
                     SeguirEnSuEsquina();
+                    bandeja_.Reintentar();
                     ++ticks_;
                 }
             }

@@ -34,13 +34,22 @@ void Bandeja::AgregarIconoBandeja(Handle ventana, IconoId icono) {
     registro_.uCallbackMessage = kMensajeIcono;
     registro_.hIcon = icono;
     registro_.szTip = TipIcono();
-    escritorio_.AgregarIcono(registro_);
-    presente_ = true;
+    deseado_ = true;
+    Agregar();
+}
+
+void Bandeja::Agregar() {
+    presente_ = escritorio_.AgregarIcono(registro_) || escritorio_.ModificarIcono(registro_);
 }
 
 void Bandeja::QuitarIconoBandeja() {
     escritorio_.QuitarIcono(registro_);
+    deseado_ = false;
     presente_ = false;
+}
+
+void Bandeja::Reintentar() {
+    if (deseado_ && !presente_) Agregar();
 }
 
 void Bandeja::CambiarImagen(IconoId icono) {
@@ -49,7 +58,7 @@ void Bandeja::CambiarImagen(IconoId icono) {
 }
 
 void Bandeja::ShellReiniciado() {
-    if (presente_) escritorio_.AgregarIcono(registro_);
+    if (deseado_) Agregar();
 }
 
 }  // namespace tesk

@@ -35,8 +35,9 @@ void SiempreEncima(Escritorio& escritorio, Handle ventana, bool encima);
 std::wstring TipIcono();
 
 // The panel's notification-area icon: one record shared by the add and the
-// delete, and whether the icon ought to be in the notification area now (so
-// it can be put back after the shell restarts).
+// delete, whether the icon ought to be in the notification area now (so it
+// can be put back after the shell restarts), and whether the shell took it:
+// a shell busy at sign-in may refuse it, and it is asked again.
 class Bandeja {
 public:
     explicit Bandeja(Escritorio& escritorio) : escritorio_(escritorio) {}
@@ -47,17 +48,26 @@ public:
     void QuitarIconoBandeja();
     // The shell has restarted: adds the icon again if it ought to be there.
     void ShellReiniciado();
+    // On the program's tick: an icon that ought to be there and that the
+    // shell did not take is asked for again (silently, once a tick).
+    void Reintentar();
     // Another picture for the icon (the screen's DPI changed): the record
     // takes it, and the icon shown now, if any, changes to it.
     void CambiarImagen(IconoId icono);
 
+    // The shell took the icon (and nothing has removed it since).
     bool Presente() const { return presente_; }
     const IconoBandeja& Registro() const { return registro_; }
 
 private:
+    // Adds the record; an add refused because the icon is there already (a
+    // shell that took it and answered late) counts as taken.
+    void Agregar();
+
     Escritorio& escritorio_;
     IconoBandeja registro_;
-    bool presente_ = false;
+    bool deseado_ = false;   // it ought to be in the notification area
+    bool presente_ = false;  // the shell took it
 };
 
 }  // namespace tesk

@@ -287,6 +287,10 @@ void EscritorioFalso::FijarSiempreEncima(Handle ventana) {
 
 bool EscritorioFalso::AgregarIcono(const IconoBandeja& icono) {
     if (!Existe(icono.hWnd)) return false;
+    if (iconosNegados > 0) {
+        --iconosNegados;
+        return false;
+    }
     return iconos_.emplace(std::make_pair(icono.hWnd, icono.uID), icono).second;
 }
 

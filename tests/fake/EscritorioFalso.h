@@ -81,6 +81,8 @@ public:
 
     // Notification-area icons by (window, identifier).
     const std::map<std::pair<Handle, std::uint32_t>, IconoBandeja>& Iconos() const { return iconos_; }
+    // A shell busy at sign-in: refuses that many adds to come.
+    int iconosNegados = 0;
     bool Encima(Handle ventana) const { return (Datos(ventana).estiloExtendido & kWsExTopmost) != 0; }
 
     // Every show or hide asked for, in order, and every raise.

@@ -73,6 +73,32 @@ TEST(Bandeja, SiElShellEmpiezaDeNuevoSoloVuelveElIconoQueDebeEstar) {
     EXPECT_TRUE(escritorio.Iconos().empty());
 }
 
+// A shell that refuses the icon (busy at sign-in): it is not counted as
+// there, and each tick asks again until the shell takes it; an icon that
+// ought not to be there is never asked for.
+TEST(Bandeja, UnIconoRechazadoSePideOtraVezEnCadaTickHastaQueElShellLoToma) {
+    EscritorioFalso escritorio;
+    const Handle panel = escritorio.Abrir(L"Tesk");
+    Bandeja bandeja(escritorio);
+    escritorio.iconosNegados = 2;
+    bandeja.AgregarIconoBandeja(panel, 1);
+    EXPECT_FALSE(bandeja.Presente());
+    bandeja.Reintentar();
+    EXPECT_FALSE(bandeja.Presente());
+    EXPECT_TRUE(escritorio.Iconos().empty());
+    bandeja.Reintentar();
+    EXPECT_TRUE(bandeja.Presente());
+    EXPECT_EQ(escritorio.Iconos().count({panel, 1}), 1u);
+    bandeja.Reintentar();  // taken: nothing more is asked
+    EXPECT_EQ(escritorio.Iconos().size(), 1u);
+
+    bandeja.QuitarIconoBandeja();
+    escritorio.iconosNegados = 1;
+    bandeja.Reintentar();
+    EXPECT_TRUE(escritorio.Iconos().empty()) << "an icon that ought not to be there was asked for";
+    EXPECT_EQ(escritorio.iconosNegados, 1);
+}
+
 // A change of DPI brings a picture of another size: the icon shown changes
 // to it; an icon not shown (windows concealed) is not added by it, and the
 // next add and any shell restart carry the new picture.
