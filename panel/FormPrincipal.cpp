@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "desktop/Handles.h"
+#include "panel/Colocacion.h"
 #include "panel/DibujoPanel.h"
 #include "panel/Inventario.h"
 #include "resources/recursos.h"
@@ -172,11 +173,22 @@ void FormPrincipal::Form_Load() {
 }
 
 POINT FormPrincipal::Esquina() const {
-    // Near the bottom-right corner of the primary screen, whatever the
-    // taskbar covers.
+    // Near the bottom-right corner of the primary screen, inside the part of
+    // it the taskbar leaves free, on whichever edge the taskbar is.
     const UINT dpi = apariencia_->Dpi();
-    return {::GetSystemMetrics(SM_CXSCREEN) - APixeles(diseno::kAnchoPanel + diseno::kMargenDerecho, dpi),
-            ::GetSystemMetrics(SM_CYSCREEN) - APixeles(diseno::kAltoPanel + diseno::kMargenInferior, dpi)};
+    const colocacion::Rect pantalla{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    RECT libre{};
+    const colocacion::Rect trabajo = ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &libre, 0) && libre.right > libre.left &&
+                                             libre.bottom > libre.top
+                                         ? colocacion::Rect{libre.left, libre.top, libre.right, libre.bottom}
+                                         : pantalla;
+    // The sum of the two, converted once, as the panel has always been placed.
+    const int ancho = APixeles(diseno::kAnchoPanel, dpi);
+    const int alto = APixeles(diseno::kAltoPanel, dpi);
+    const int margenDerecho = APixeles(diseno::kAnchoPanel + diseno::kMargenDerecho, dpi) - ancho;
+    const int margenInferior = APixeles(diseno::kAltoPanel + diseno::kMargenInferior, dpi) - alto;
+    const colocacion::Punto punto = colocacion::Colocar(pantalla, trabajo, ancho, alto, margenDerecho, margenInferior);
+    return {punto.x, punto.y};
 }
 
 void FormPrincipal::Colocar() {
@@ -325,6 +337,14 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
         case WM_DPICHANGED:
             Form_DpiChanged();
             return 0;
+        case WM_SETTINGCHANGE:
+            // The taskbar moved, grew or hid: the panel follows the work
+            // area at once (the tick would bring it back too).
+            if (w == SPI_SETWORKAREA) Colocar();
+            break;
+        case WM_DISPLAYCHANGE:
+            Colocar();
+            break;
         case WM_CLOSE:
             Terminar();  // does not return
         case WM_QUERYENDSESSION:
