@@ -5,6 +5,7 @@
 #include <tlhelp32.h>
 
 #include <cstdint>
+#include <cwctype>
 #include <stdexcept>
 
 #include "panel/Nombres.h"
@@ -84,6 +85,20 @@ std::vector<DWORD> HijosDe(DWORD padre) {
         if (entrada.th32ParentProcessID == padre && entrada.th32ProcessID != padre) hijos.push_back(entrada.th32ProcessID);
     }
     return hijos;
+}
+
+std::vector<std::wstring> ModulosDe(DWORD proceso) {
+    std::vector<std::wstring> modulos;
+    const prueba::HandlePropio instantanea(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, proceso));
+    if (!instantanea || instantanea.get() == INVALID_HANDLE_VALUE) return modulos;
+    MODULEENTRY32W entrada{};
+    entrada.dwSize = sizeof entrada;
+    for (BOOL hay = Module32FirstW(instantanea.get(), &entrada); hay; hay = Module32NextW(instantanea.get(), &entrada)) {
+        std::wstring nombre = entrada.szModule;
+        for (wchar_t& c : nombre) c = static_cast<wchar_t>(std::towlower(c));
+        modulos.push_back(std::move(nombre));
+    }
+    return modulos;
 }
 
 std::vector<HWND> ProcesoTesk::Ventanas() const { return VentanasDe(id_); }

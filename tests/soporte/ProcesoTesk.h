@@ -57,6 +57,10 @@ std::vector<HWND> VentanasDe(DWORD proceso);
 // The processes another one started that are still running.
 std::vector<DWORD> HijosDe(DWORD padre);
 
+// The file names, in lower case, of the modules another process has loaded
+// (tesk.exe, kernel32.dll...); none when they cannot be read.
+std::vector<std::wstring> ModulosDe(DWORD proceso);
+
 // Whether the process of that handle has ended.
 inline bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
 
