@@ -70,6 +70,12 @@ OBJETIVO_RECUPERACION_MS = 1000
 OBJETIVO_MEMORIA_GUARDIAN = 1.2  # its resident size while waiting beside the floor's
 
 
+def nombre_mapa(nombre):
+    """A mapping as the report names it: Wine backs a section with a file
+    of its own, tmpmap-..., which for the guardian is the record."""
+    return "the record's section" if nombre.startswith("tmpmap-") else nombre
+
+
 def seccion_guardian(e):
     """The guardian's figures, beside their floors, as lines of the report."""
     md = ["## The guardian\n"]
@@ -124,7 +130,7 @@ def seccion_guardian(e):
               "of its functions, so the guardian waits with what the floor has, and loads user32 and what it "
               "brings (the display driver) only once there are windows to show."
               + (" Resident in the guardian and not loaded by the floor at all: "
-                 + ", ".join(f"{nombre} {kb:,.0f} KB" for nombre, kb in solo) + "." if solo else "")
+                 + ", ".join(f"{nombre_mapa(nombre)} {kb:,.0f} KB" for nombre, kb in solo) + "." if solo else "")
               + " The restore after a kill is as fast as the windows' own programs take the calls: the "
               "guardian posts every show at once and ends, and the bare loop of the same calls is no faster.")
     md.append("")
