@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <delayimp.h>
+
 #include <cstdint>
 #include <cstring>
 
@@ -11,6 +13,25 @@
 #include "ui/Propietarios.h"
 
 namespace tesk::guardian {
+
+namespace {
+
+// Set once this process knows it is the guardian.
+bool esGuardian = false;
+
+// Every DLL beyond kernel32 and the C runtime is loaded on the first call
+// to one of its functions (panel/CMakeLists.txt), so that the guardian
+// waits with none of them. One that will not load then, or lacks the
+// function, leaves the guardian nothing it could show the windows with
+// and nobody to tell: it ends, without a fault report. In the program the
+// failure stays a fault like any other (the helper raises it): the guardian
+// is told, and brings back whatever is concealed.
+FARPROC WINAPI AlFallarCarga(unsigned, PDelayLoadInfo) {
+    if (esGuardian) ExitProcess(kSalidaSinBiblioteca);
+    return nullptr;
+}
+
+}  // namespace
 
 std::optional<int> SiEsGuardian() {
     const HANDLE seccion = GetStdHandle(STD_INPUT_HANDLE);
@@ -44,6 +65,7 @@ std::optional<int> SiEsGuardian() {
     if (cabecera.lanzadera == GetCurrentProcessId())
         return static_cast<int>(Lanzador::Relevar({seccion, vigilado, senal, listo}));
 
+    esGuardian = true;
     // Tesk learns that somebody is watching: until then it counts this copy
     // as one that may never get here, and starts another in time.
     SetEvent(listo);
@@ -57,3 +79,8 @@ std::optional<int> SiEsGuardian() {
 }
 
 }  // namespace tesk::guardian
+
+// mingwex's delay-load helper calls it when a load fails.
+extern "C" {
+PfnDliHook __pfnDliFailureHook2 = tesk::guardian::AlFallarCarga;
+}

@@ -8,6 +8,10 @@
 
 namespace tesk::guardian {
 
+// The guardian's exit code when a DLL it needs to show the windows with
+// will not load.
+constexpr int kSalidaSinBiblioteca = 3;
+
 // When this process was started as a guardian (its standard input is a
 // section whose header names a live process and a signal, as Lanzador
 // passes it): waits, brings the windows back and returns the exit code. As

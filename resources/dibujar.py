@@ -271,30 +271,13 @@ def parse_pgm(data):
 
 # ----------------------------------------------------------------- writers ---
 
-def bmp24(canvas, background=WHITE):
-    """A 24-bit BMP file, the canvas flattened on the background colour."""
-    w, h = canvas.w, canvas.h
-    stride = (w * 3 + 3) & ~3
-    rows = []
-    for y in range(h - 1, -1, -1):
-        row = bytearray()
-        for x in range(w):
-            p = canvas.px[y * w + x]
-            k = 1.0 - p[3]
-            rgb = [int(round(clamp(p[c] + background[c] / 255 * k) * 255)) for c in range(3)]
-            row += bytes((rgb[2], rgb[1], rgb[0]))
-        row += b"\0" * (stride - len(row))
-        rows.append(bytes(row))
-    bits = b"".join(rows)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(bits), 3780, 3780, 0, 0)
-    head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(bits), 0, 0, 14 + len(info))
-    return head + info + bits
-
-
 def bmp8(canvas, background=WHITE):
     """An 8-bit BMP file: the canvas flattened on the background colour, its
-    colours reduced by median cut to a palette of its own. A third of the
-    size of the 24-bit file, which keeps the program small."""
+    colours reduced by median cut to a palette of its own (exact for a
+    picture of 256 colours or fewer), which holds only the colours it uses,
+    and its rows run-length encoded (BI_RLE8), which Windows decodes as it
+    loads the picture: a third of the size of the plain 8-bit file, and a
+    ninth of the 24-bit one, which keeps the program small."""
     w, h = canvas.w, canvas.h
     flat = []
     for y in range(h):
@@ -303,25 +286,56 @@ def bmp8(canvas, background=WHITE):
             k = 1.0 - p[3]
             flat.append(tuple(int(round(clamp(p[c] + background[c] / 255 * k) * 255)) for c in range(3)))
     palette = median_cut(flat, 256)
-    palette += [(0, 0, 0)] * (256 - len(palette))
     cache = {}
 
     def index(c):
         if c not in cache:
-            cache[c] = min(range(256), key=lambda i: sum((c[k] - palette[i][k]) ** 2 for k in range(3)))
+            cache[c] = min(range(len(palette)), key=lambda i: sum((c[k] - palette[i][k]) ** 2 for k in range(3)))
         return cache[c]
-    stride = (w + 3) & ~3
-    rows = []
+    bits = bytearray()
     for y in range(h - 1, -1, -1):
-        row = bytearray(stride)
-        for x in range(w):
-            row[x] = index(flat[y * w + x])
-        rows.append(bytes(row))
-    bits = b"".join(rows)
+        bits += rle8_row([index(flat[y * w + x]) for x in range(w)])
+        bits += b"\0\0"                        # end of the row
+    bits[-2:] = b"\0\1"                        # the last one ends the picture
     pal = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 0, len(bits), 3780, 3780, 256, 0)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 8, 1, len(bits), 3780, 3780, len(palette), 0)
     head = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pal) + len(bits), 0, 0, 14 + len(info) + len(pal))
-    return head + info + pal + bits
+    return head + info + pal + bytes(bits)
+
+
+def rle8_row(row):
+    """One row of palette indices in BI_RLE8: a run of three or more equal
+    pixels as (count, index); what lies between runs as an absolute stretch
+    (0, count, the indices, padded to a whole word) when it is three pixels
+    or more, as runs of one otherwise. Counts go up to 255."""
+    out = bytearray()
+    literal = []
+
+    def flush():
+        while literal:
+            part = literal[:255]
+            del literal[:255]
+            if len(part) < 3:
+                for v in part:
+                    out.extend((1, v))
+            else:
+                out.extend((0, len(part)))
+                out.extend(part)
+                if len(part) % 2:
+                    out.append(0)
+    i = 0
+    while i < len(row):
+        j = i
+        while j < len(row) and j - i < 255 and row[j] == row[i]:
+            j += 1
+        if j - i >= 3:
+            flush()
+            out.extend((j - i, row[i]))
+        else:
+            literal.extend(row[i:j])
+        i = j
+    flush()
+    return bytes(out)
 
 
 def and_mask(w, h, transparent):
@@ -384,8 +398,9 @@ def dib_8(canvas):
 
 
 def png_32(canvas):
-    """An icon image as a PNG file, 8-bit RGBA, the form Windows Vista and
-    later read for 256-pixel icons: far smaller than the same DIB. Each row
+    """An icon image as a PNG file, 8-bit RGBA, which Windows Vista and later
+    read in icons at any size (Wine too): the same pixels and alpha as the
+    32-bit DIB, far smaller. Each row
     takes the PNG filter that leaves it the smallest sum of (signed) bytes,
     the usual heuristic; the rows then go through zlib at its best."""
     w, h = canvas.w, canvas.h
@@ -586,7 +601,8 @@ def tesk_ico():
 
 # The command images: thin strokes, like the labels' type. At 16 pixels
 # (96 dpi) each is placed pixel by pixel; the larger images used at higher
-# DPI are drawn from the same design on a 16-unit grid and scaled.
+# DPI are drawn from the same design on a 16-unit grid and scaled. Each
+# image is a PNG: one colour and its alpha compress to a tenth of the DIB.
 COMMAND_SIZES = (16, 20, 24, 32)
 COMMAND_BLUE = (0x74, 0x74, 0xF6)     # the labels' blue, a touch deeper for thin lines
 
@@ -683,7 +699,7 @@ def shape_cambiar(g, w):
 
 
 def command_ico(pixel_art, shape):
-    return icon_file([(command_image(pixel_art, shape, s), dib_32) for s in COMMAND_SIZES])
+    return icon_file([(command_image(pixel_art, shape, s), png_32) for s in COMMAND_SIZES])
 
 
 def text_at(c, text, font, size, x, y, paint, anchor="lt", oversample=4, opacity=1.0):
@@ -798,7 +814,7 @@ def main():
         "minimizar.ico": lambda: command_ico(MINIMIZAR_16, shape_minimizar),
         "cerrar.ico": lambda: command_ico(CERRAR_16, shape_cerrar),
         "cambiar.ico": lambda: command_ico(CAMBIAR_16, shape_cambiar),
-        "banner.bmp": lambda: bmp24(banner()),
+        "banner.bmp": lambda: bmp8(banner()),
         "acerca.bmp": lambda: bmp8(acerca()),
         "banner2x.bmp": lambda: bmp8(banner(2)),
         "mano.cur": mano_cursor,

@@ -9,7 +9,9 @@ namespace {
 using FuncionDpiVentana = UINT(WINAPI*)(HWND);
 using FuncionMetricaDpi = int(WINAPI*)(int, UINT);
 
-// Looked up at run time: systems older than Windows 10 lack them.
+// Looked up at run time: systems older than Windows 10 lack them. user32
+// is loaded only on demand (panel/CMakeLists.txt); every caller holds a
+// window by then, so it is in.
 template <class Funcion>
 Funcion BuscarEnUser32(const char* nombre) noexcept {
     const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");

@@ -60,6 +60,18 @@ bool EntornoTiene(unsigned pid, std::string_view variable, std::string_view valo
     return false;
 }
 
+// A size line of /proc/<pid>/status ("VmRSS:"), in KB; nothing once the
+// process is gone (an ended one has none).
+std::optional<std::size_t> CampoKb(unsigned pid, std::string_view campo) {
+    const auto estado = Leer(pid, L"status");
+    if (!estado) return std::nullopt;
+    std::istringstream lineas(*estado);
+    for (std::string linea; std::getline(lineas, linea);) {
+        if (linea.rfind(campo, 0) == 0) return std::stoull(linea.substr(campo.size()));
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<unsigned> PidLinux(std::string_view nombre, std::string_view variable, std::string_view valor,
@@ -91,15 +103,9 @@ std::optional<double> CpuLinuxMs(unsigned pid) {
     return static_cast<double>(Campo(*stat, kUtime) + Campo(*stat, kStime)) / kTicksPorSegundo * 1000.0;
 }
 
-std::optional<std::size_t> ResidenteLinuxKb(unsigned pid) {
-    const auto estado = Leer(pid, L"status");
-    if (!estado) return std::nullopt;
-    std::istringstream lineas(*estado);
-    for (std::string linea; std::getline(lineas, linea);) {
-        if (linea.rfind("VmRSS:", 0) == 0) return std::stoull(linea.substr(6));
-    }
-    return std::nullopt;
-}
+std::optional<std::size_t> ResidenteLinuxKb(unsigned pid) { return CampoKb(pid, "VmRSS:"); }
+
+std::optional<std::size_t> PicoResidenteLinuxKb(unsigned pid) { return CampoKb(pid, "VmHWM:"); }
 
 std::optional<std::map<std::string, std::size_t>> ResidentePorMapaKb(unsigned pid) {
     const auto smaps = Leer(pid, L"smaps");

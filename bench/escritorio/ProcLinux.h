@@ -24,6 +24,9 @@ std::optional<double> CpuLinuxMs(unsigned pid);
 // Resident size now (VmRSS), in KB.
 std::optional<std::size_t> ResidenteLinuxKb(unsigned pid);
 
+// The most it has had resident so far (VmHWM), in KB.
+std::optional<std::size_t> PicoResidenteLinuxKb(unsigned pid);
+
 // Resident size by what is mapped (from smaps), in KB: each file by its
 // name, and "[anon]" for everything not backed by a file (heaps, stacks).
 std::optional<std::map<std::string, std::size_t>> ResidentePorMapaKb(unsigned pid);

@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cwctype>
@@ -25,6 +26,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench/escritorio/ProcLinux.h"
@@ -52,6 +54,7 @@ constexpr std::size_t kGrande = 200;
 constexpr std::size_t kProcesos = 10;
 constexpr int kArranques = 5;
 constexpr int kRecuperaciones = 10;
+constexpr int kRecuperacionesMemoria = 3;
 constexpr std::chrono::seconds kReposo{60};
 constexpr std::size_t kVentanasReposo = 50;
 constexpr std::chrono::milliseconds kEntrePasadas{300};
@@ -221,6 +224,14 @@ std::optional<unsigned> PidWineserver() {
     return PidEnEstePrefijo("wineserver");
 }
 
+// The Linux ids of tesk.exe and of its guardian (the newer of the two).
+std::optional<std::pair<unsigned, unsigned>> PidsTeskYGuardian() {
+    const auto programa = PidEnEstePrefijo("tesk.exe", true);
+    const auto guardian = PidEnEstePrefijo("tesk.exe");
+    if (!programa || !guardian || *programa == *guardian) return std::nullopt;
+    return std::pair{*programa, *guardian};
+}
+
 // What each program measured idle had resident, by mapping.
 std::map<std::string, std::map<std::string, std::size_t>> mapas;
 
@@ -291,6 +302,7 @@ void MedirProcesoQuieto(const std::string& nombre, unsigned pid) {
         Figura(nombre + "_segundos_espera", ms / 1000.0, "s");
     }
     if (const auto residente = bench::ResidenteLinuxKb(pid)) Figura(nombre + "_residente", static_cast<double>(*residente), "KB");
+    if (auto mapa = bench::ResidentePorMapaKb(pid)) mapas[nombre] = std::move(*mapa);
 }
 
 // The guardian while tesk.exe runs beside 50 listed windows, and its floor:
@@ -302,17 +314,17 @@ void MedirGuardian() {
         e2e::ProcesoTesk tesk(e2e::RutaDe(e2e::kVariableTesk));
         if (!EsperarPanel(tesk)) return;
         prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(2000));
-        const auto programa = PidEnEstePrefijo("tesk.exe", true);
-        const auto guardian = PidEnEstePrefijo("tesk.exe");
-        if (!programa || !guardian || *programa == *guardian) {
+        const auto pids = PidsTeskYGuardian();
+        if (!pids) {
             std::fprintf(stderr, "no guardian found beside tesk.exe\n");
             return;
         }
-        MedirProcesoQuieto("guardian", *guardian);
+        MedirProcesoQuieto("guardian", pids->second);
     }
     e2e::ProcesoTesk espera(e2e::RutaDe(kVariableEspera));
     prueba::EsperarHasta([] { return false; }, std::chrono::milliseconds(2000));
     if (const auto pid = PidEnEstePrefijo("espera.exe")) MedirProcesoQuieto("espera", *pid);
+    FigurasSoloDe("guardian", "espera");
 }
 
 // What writing the record costs: 200 windows of ten programs written down
@@ -335,26 +347,69 @@ void MedirRegistro() {
     FiguraSerie("registro200_quitar", quitar);
 }
 
+// tesk.exe started beside the desktop, "Foco" marked and the other
+// windows concealed; nothing if they could not be.
+std::unique_ptr<e2e::ProcesoTesk> Ocultar(const Mesa& mesa) {
+    auto tesk = std::make_unique<e2e::ProcesoTesk>(e2e::RutaDe(e2e::kVariableTesk));
+    const e2e::Panel panel = EsperarPanel(*tesk);
+    if (!panel) return nullptr;
+    panel.Marcar(panel.Fila(kTituloFoco), true);
+    if (!Enfocar(mesa.foco)) return nullptr;
+    prueba::PulsarYSoltar(VK_F6);
+    if (!Observar(mesa.otras, false)) return nullptr;
+    prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+    return tesk;
+}
+
+// The guardian's resident size while it waits over the concealed windows,
+// and the most it had before it ended, read from Linux all along its
+// restore; apart from the timed kills, as those readings take the
+// wineserver's time too.
+bool MedirMemoriaRecuperando(const Mesa& mesa) {
+    Serie esperando, recuperando;
+    for (int i = 0; i < kRecuperacionesMemoria; ++i) {
+        const std::unique_ptr<e2e::ProcesoTesk> tesk = Ocultar(mesa);
+        if (!tesk) return false;
+        const auto pids = PidsTeskYGuardian();
+        const auto espera = pids ? bench::ResidenteLinuxKb(pids->second) : std::nullopt;
+        if (!espera) return false;
+        const unsigned guardian = pids->second;
+        std::atomic<std::size_t> pico = 0;
+        std::atomic<bool> seguir = true;
+        std::thread vigia([&] {
+            while (seguir) {
+                const auto leido = bench::PicoResidenteLinuxKb(guardian);
+                if (!leido) break;
+                pico = *leido;
+            }
+        });
+        const bool devueltas = tesk->Matar() && Observar(mesa.otras, true);
+        const bool termino = prueba::EsperarHasta([&] { return !bench::ResidenteLinuxKb(guardian); });
+        seguir = false;
+        vigia.join();
+        if (!devueltas || !termino) return false;
+        esperando.valores.push_back(static_cast<double>(*espera));
+        recuperando.valores.push_back(static_cast<double>(pico));
+        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+    }
+    Figura("recuperacion200_guardian_residente_espera", esperando.Mediana(), "KB");
+    Figura("recuperacion200_guardian_residente_pico", recuperando.Mediana(), "KB");
+    return true;
+}
+
 // tesk.exe killed while 200 windows of ten programs are concealed: the
 // time from its end to the last window on screen again, as its guardian
 // shows them; beside the floor, the same windows shown by a bare loop of
-// the same asynchronous calls.
+// the same asynchronous calls. Then the guardian's memory over the same.
 bool MedirRecuperacion() {
     const Mesa mesa = AbrirMesa(kGrande, L"Recuperar");
-    const HWND foco = mesa.foco;
     const std::vector<HWND>& otras = mesa.otras;
     Serie guardian, suelo;
     for (int i = 0; i < kRecuperaciones; ++i) {
-        e2e::ProcesoTesk tesk(e2e::RutaDe(e2e::kVariableTesk));
-        const e2e::Panel panel = EsperarPanel(tesk);
-        if (!panel) return false;
-        panel.Marcar(panel.Fila(kTituloFoco), true);
-        if (!Enfocar(foco)) return false;
-        prueba::PulsarYSoltar(VK_F6);
-        if (!Observar(otras, false)) return false;
-        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+        const std::unique_ptr<e2e::ProcesoTesk> tesk = Ocultar(mesa);
+        if (!tesk) return false;
         const auto muerte = Reloj::now();
-        if (!tesk.Matar()) return false;
+        if (!tesk->Matar()) return false;
         const std::optional<Cambio> cambio = Observar(otras, true);
         if (!cambio) return false;
         guardian.valores.push_back(Ms(cambio->ultima - muerte).count());
@@ -378,7 +433,7 @@ bool MedirRecuperacion() {
     }
     FiguraSerie("recuperacion200_guardian", guardian);
     FiguraSerie("recuperacion200_suelo", suelo);
-    return true;
+    return MedirMemoriaRecuperando(mesa);
 }
 
 // Process start to its window on screen, median of a few starts.

@@ -1,12 +1,14 @@
-// The guardian: whatever way tesk.exe dies while windows are concealed
-// (killed, crashed, at any moment of a hide pass), every window comes back
-// in its state; an orderly end takes the guardian with it, having shown
-// nothing twice; a guardian that died is replaced, concealed or not; a
-// record that is not one as Tesk writes it shows nothing.
+// The guardian: it waits without the DLLs windows are shown with; whatever
+// way tesk.exe dies while windows are concealed (killed, crashed, at any
+// moment of a hide pass), every window comes back in its state; an orderly
+// end takes the guardian with it, having shown nothing twice; a guardian
+// that died is replaced, concealed or not; a record that is not one as Tesk
+// writes it shows nothing.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -129,6 +131,18 @@ TEST_F(Guardian, EsperaSinVentanasYUnaSegundaCopiaTerminaSinTocarNada) {
     ASSERT_TRUE(guardian);
     DejarPasarTicks();
     EXPECT_TRUE(e2e::VentanasDe(idGuardian_).empty()) << "the guardian has windows of its own";
+    // It waits with kernel32 and the C runtime: the DLLs windows are shown
+    // with come in only when there is something to bring back. The
+    // program's list, which has them, says that lists can be read.
+    const auto tiene = [](const std::vector<std::wstring>& modulos, const wchar_t* dll) {
+        return std::find(modulos.begin(), modulos.end(), dll) != modulos.end();
+    };
+    const std::vector<std::wstring> delGuardian = e2e::ModulosDe(idGuardian_);
+    ASSERT_TRUE(tiene(e2e::ModulosDe(Tesk().Id()), L"user32.dll")) << "the modules of tesk.exe could not be read";
+    ASSERT_TRUE(tiene(delGuardian, L"kernel32.dll")) << "the guardian's modules could not be read";
+    for (const wchar_t* dll : {L"user32.dll", L"gdi32.dll", L"comctl32.dll", L"shell32.dll", L"version.dll"}) {
+        EXPECT_FALSE(tiene(delGuardian, dll)) << "the waiting guardian has loaded " << dll;
+    }
     EXPECT_EQ(e2e::IconosTesk().size(), 1u);
 
     // Not a copy of the program: a copy started now ends at once.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <cwctype>
 #include <stdexcept>
 
 #include "panel/Nombres.h"
@@ -116,6 +117,20 @@ DWORD PadreDe(DWORD proceso) {
     const std::map<DWORD, DWORD> padres = Procesos();
     const auto it = padres.find(proceso);
     return it == padres.end() ? 0 : it->second;
+}
+
+std::vector<std::wstring> ModulosDe(DWORD proceso) {
+    std::vector<std::wstring> modulos;
+    const prueba::HandlePropio instantanea(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, proceso));
+    if (!instantanea || instantanea.get() == INVALID_HANDLE_VALUE) return modulos;
+    MODULEENTRY32W entrada{};
+    entrada.dwSize = sizeof entrada;
+    for (BOOL hay = Module32FirstW(instantanea.get(), &entrada); hay; hay = Module32NextW(instantanea.get(), &entrada)) {
+        std::wstring nombre = entrada.szModule;
+        for (wchar_t& c : nombre) c = static_cast<wchar_t>(std::towlower(c));
+        modulos.push_back(std::move(nombre));
+    }
+    return modulos;
 }
 
 std::vector<HWND> ProcesoTesk::Ventanas() const { return VentanasDe(id_); }

@@ -67,6 +67,10 @@ std::vector<DWORD> ArbolDe(DWORD raiz);
 // process may have ended since); 0 when the process is not running.
 DWORD PadreDe(DWORD proceso);
 
+// The file names, in lower case, of the modules another process has loaded
+// (tesk.exe, kernel32.dll...); none when they cannot be read.
+std::vector<std::wstring> ModulosDe(DWORD proceso);
+
 // Whether the process of that handle has ended.
 inline bool Termino(HANDLE proceso) { return WaitForSingleObject(proceso, 0) == WAIT_OBJECT_0; }
 
