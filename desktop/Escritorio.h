@@ -81,7 +81,11 @@ public:
     // another thread is asked without waiting and takes the state when its
     // thread gets to it; calls to one window land in the order they were
     // made. Until then EsVisible reports the visibility asked for.
-    virtual void Mostrar(Handle ventana, std::int32_t estado) = 0;
+    // Whether the system took the call: it refuses a program the windows of
+    // programs that run at a higher integrity level (elevated ones), which
+    // then stay as they are, with nothing of the call in flight. A window
+    // that no longer exists refuses nothing.
+    virtual bool Mostrar(Handle ventana, std::int32_t estado) = 0;
 
     // Asks the window to come to the top of the Z order without being
     // activated, without waiting, as Mostrar does.

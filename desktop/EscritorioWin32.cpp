@@ -152,18 +152,20 @@ std::int32_t EscritorioWin32::EstadoMostrar(Handle ventana) {
     return static_cast<std::int32_t>(colocacion.showCmd);
 }
 
-void EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
+bool EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
     const HWND h = HwndDe(ventana);
     if (Propia(h)) {
-        ShowWindow(h, estado);
-        return;
+        ShowWindow(h, estado);  // answers the window's former visibility: always taken
+        return true;
     }
     // Posted to the window's thread, never sent: ShowWindow would wait for
     // that thread, which may be busy or blocked inside its own handlers for
     // as long as it likes. Every call to another thread's window goes this
-    // way, so each lands in the order it was made.
-    ShowWindowAsync(h, estado);
+    // way, so each lands in the order it was made. The system refuses it
+    // for a window of a higher integrity level: nothing is then on its way.
+    if (!ShowWindowAsync(h, estado)) return !IsWindow(h);
     pendientes_[ventana].estado = estado;
+    return true;
 }
 
 void EscritorioWin32::Subir(Handle ventana) {

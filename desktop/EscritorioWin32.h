@@ -25,7 +25,7 @@ public:
     bool EsVisible(Handle ventana) override;
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
-    void Mostrar(Handle ventana, std::int32_t estado) override;
+    bool Mostrar(Handle ventana, std::int32_t estado) override;
     void Subir(Handle ventana) override;
     bool EnVuelo(Handle ventana) override;
     void Asentar() override;

@@ -127,13 +127,22 @@ void Motor::Ocultar(Handle ventana) {
     // here on, the window comes back. One that cannot be written down is
     // left on screen.
     if (!resguardo_.Anotar(ventana, EstadoAlMostrar(ventanasGuardadas_.back().Estado))) return;
-    porConfirmar_.erase(ventana);  // hidden again before an earlier show landed: its entry stays
+    const std::size_t registro = ventanasGuardadas_.size() - 1;
     // Marked before it is asked: whatever runs from here on (a close) knows
     // the window is the program's to bring back.
-    ocultadas_.back() = true;
+    ocultadas_[registro] = true;
     pedidas_.push_back(ventana);
-    escritorio_.Mostrar(ventana, kSwHide);
+    if (!escritorio_.Mostrar(ventana, kSwHide)) {
+        // Refused (an elevated program's window), with nothing run meanwhile:
+        // it stays on screen, so it is not ours to bring back or to wait for,
+        // and its entry goes, unless a show of its is still on its way.
+        ocultadas_[registro] = false;
+        pedidas_.pop_back();
+        if (!porConfirmar_.count(ventana)) resguardo_.Quitar(ventana);
+        return;
+    }
     if (abortar_) return;  // the pass was undone meanwhile
+    porConfirmar_.erase(ventana);  // hidden again before an earlier show landed: its entry stays
     ultimaOculta_ = ventana;
     oculto_ = true;
 }
@@ -190,6 +199,8 @@ void Motor::RecorrerOcultacion() {
     for (Handle h : orden) {
         if (abortar_) return;
         if (!escritorio_.EsVisible(h)) continue;
+        // One that refused to come back, shown since by its own program: back.
+        if (!rechazadas_.empty() && rechazadas_.erase(h) != 0) resguardo_.Quitar(h);
         GuardarVentana(h);
         if (h == propia || shell.Contiene(h)) continue;
         if (DebeOcultarse(h, objetivo)) Ocultar(h);
@@ -230,12 +241,36 @@ void Motor::RecorrerRestauracion() {
         const bool visible = escritorio_.EsVisible(h);
         porConfirmar_.insert(h);  // its entry goes once it is back
         if (visible) continue;
-        escritorio_.Mostrar(h, EstadoAlMostrar(ventanasGuardadas_[i].Estado));
+        const std::int32_t mostrarCon = EstadoAlMostrar(ventanasGuardadas_[i].Estado);
+        if (!escritorio_.Mostrar(h, mostrarCon)) {
+            // Refused, with nothing run meanwhile: it stays written down, for
+            // the watcher, and is asked again later.
+            porConfirmar_.erase(h);
+            rechazadas_[h] = mostrarCon;
+            ocultadas_[i] = false;
+            continue;
+        }
         // Given back: if its program hides it again before a restore that
         // failed midway is tried again, that is its program's doing.
         ocultadas_[i] = false;
         pedidas_.push_back(h);
         if (pasada_ == Pasada::mostrando) anfitrion_.ProcesarEventos();
+    }
+}
+
+void Motor::PedirOtraVezRechazadas() {
+    // Each is taken out before it is asked: a close that arrives while one is
+    // on its way asks only those not asked yet.
+    const std::vector<std::pair<Handle, std::int32_t>> rechazadas(rechazadas_.begin(), rechazadas_.end());
+    for (const auto& [h, mostrarCon] : rechazadas) {
+        if (rechazadas_.erase(h) == 0) continue;
+        porConfirmar_.insert(h);  // its entry goes once it is back
+        if (escritorio_.EsVisible(h)) continue;  // its own program showed it
+        pedidas_.push_back(h);
+        if (escritorio_.Mostrar(h, mostrarCon)) continue;
+        pedidas_.pop_back();
+        porConfirmar_.erase(h);
+        rechazadas_.emplace(h, mostrarCon);  // refused again: stays written down
     }
 }
 
@@ -273,7 +308,7 @@ void Motor::TerminarRestauracion() {
 
 void Motor::TraerUltimaAlFrente() {
     frente_.reset();
-    if (ultimaOculta_ == -1) return;
+    if (ultimaOculta_ == -1 || rechazadas_.count(ultimaOculta_) != 0) return;  // none, or it stayed hidden
     // A key already let go: what the user does from here on is theirs.
     std::optional<std::uint32_t> entrada;
     if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
@@ -364,6 +399,7 @@ void Motor::MostrarVentanas() {
         escritorio_.Asentar();
         cursor_ = 1;
         pedidas_.clear();
+        PedirOtraVezRechazadas();
         RecorrerRestauracion();
         TerminarRestauracion();
     } catch (const std::exception&) {
@@ -388,6 +424,7 @@ void Motor::RestaurarAntesDeCerrar() {
             oculto_ = false;
             break;
     }
+    PedirOtraVezRechazadas();
     // The program ends next: its calls are given their time to land first,
     // so that every window is back, or on its way, before it goes. What has
     // not landed stays in the record, for the watcher to show again.

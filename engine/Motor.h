@@ -25,6 +25,13 @@
 // watching from outside can bring back whatever this one leaves hidden if
 // it dies.
 //
+// The system may refuse a call (the windows of elevated programs): a window
+// that refuses to hide stays on screen, out of the record, and is neither
+// waited for, nor brought to the front, nor shown by the restore. One that
+// refuses to come back stays in the record, for the watcher, and is asked
+// again by the next restore and when the program ends, until it comes back
+// or its own program shows it.
+//
 // A failure inside a pass (memory running out) ends the pass where it is:
 // what it hid stays recorded, so the next press brings it back, and no pass
 // is left marked as running.
@@ -133,6 +140,9 @@ private:
     // Takes out of the record the windows that are back (their calls have
     // landed) or gone.
     void ConfirmarVueltas();
+    // Asks again every window that refused to come back, unless its own
+    // program has shown it meanwhile.
+    void PedirOtraVezRechazadas();
     void VigilarFrente();
     void SeguirFrente();
 
@@ -151,6 +161,10 @@ private:
     // Windows in the record that were asked to come back (or came back on
     // their own): their entries go once what was asked of them has landed.
     std::unordered_set<Handle> porConfirmar_;
+    // Windows the program hid whose show was refused, with the command that
+    // brings them back: kept, and written down, across passes until one is
+    // taken.
+    std::unordered_map<Handle, std::int32_t> rechazadas_;
     // Handle -> entries of the list (positions in VentanasLista), so a hide
     // pass looks each window up in constant time.
     std::unordered_multimap<Handle, std::size_t> indiceLista_;

@@ -2,7 +2,8 @@
 // manager: a Z order walked front to back, the visible style, titles returned
 // as the platform returns them, the placement's show command and how
 // ShowWindow changes it, the foreground window, the shell's own windows,
-// windows that close at any moment, the key state with its two bits, tray
+// windows that close at any moment, windows of elevated programs that refuse
+// to be shown or hidden, the key state with its two bits, tray
 // icons keyed by window and identifier, layered opacity and the topmost band.
 #pragma once
 
@@ -30,6 +31,10 @@ struct VentanaFalsa {
     // Arranged (snapped) to part of the screen: the placement still says
     // normal; SW_SHOWNORMAL and SW_RESTORE put it back to its own size.
     bool acomodada = false;
+    // Of a program at a higher integrity level: the system refuses to hide
+    // it, or to show it, for Tesk.
+    bool rechazaOcultar = false;
+    bool rechazaMostrar = false;
 };
 
 class EscritorioFalso final : public Escritorio {
@@ -83,12 +88,22 @@ public:
     const std::map<std::pair<Handle, std::uint32_t>, IconoBandeja>& Iconos() const { return iconos_; }
     bool Encima(Handle ventana) const { return (Datos(ventana).estiloExtendido & kWsExTopmost) != 0; }
 
-    // Every show or hide asked for, in order, and every raise.
+    // Every show or hide the system took, in order, and every raise; every
+    // show or hide it refused.
     const std::vector<std::pair<Handle, std::int32_t>>& Llamadas() const { return llamadas_; }
     const std::vector<Handle>& Subidas() const { return subidas_; }
+    const std::vector<std::pair<Handle, std::int32_t>>& Rechazos() const { return rechazos_; }
     void OlvidarLlamadas() {
         llamadas_.clear();
         subidas_.clear();
+        rechazos_.clear();
+    }
+    // From now on the system refuses (or takes again) the window's hides and
+    // its shows: it belongs to an elevated program, or no longer does.
+    void Rechazar(Handle ventana, bool ocultar, bool mostrar) {
+        if (!Existe(ventana)) return;
+        ventanas_[ventana].rechazaOcultar = ocultar;
+        ventanas_[ventana].rechazaMostrar = mostrar;
     }
     // The user arranges a window to half the screen.
     void Acomodar(Handle ventana) {
@@ -112,7 +127,8 @@ public:
     // see a pass fail midway.
     std::function<void()> antesDeConsultar;
 
-    // Run as each show or hide is asked for, before anything of it happens.
+    // Run as each show or hide is asked for, before anything of it happens
+    // (before the system takes or refuses it).
     std::function<void(Handle, std::int32_t)> alPedir;
     // Run inside each show or hide asked for, before and after it lands:
     // what reaches the program while the call is on its way. Calls made
@@ -133,7 +149,7 @@ public:
     bool EsVisible(Handle ventana) override;
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
-    void Mostrar(Handle ventana, std::int32_t estado) override;
+    bool Mostrar(Handle ventana, std::int32_t estado) override;
     void Subir(Handle ventana) override;
     bool EnVuelo(Handle ventana) override;
     bool TraerAlFrente(Handle ventana) override;
@@ -172,6 +188,7 @@ private:
     std::unordered_map<std::int32_t, EstadoTeclaFalsa> teclas_;
     std::map<std::pair<Handle, std::uint32_t>, IconoBandeja> iconos_;
     std::vector<std::pair<Handle, std::int32_t>> llamadas_;
+    std::vector<std::pair<Handle, std::int32_t>> rechazos_;
     std::vector<Handle> sinPlacement_;
     std::vector<Handle> subidas_;
     // Windows with calls that have not landed yet, in the order they land.

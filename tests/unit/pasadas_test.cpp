@@ -1,3 +1,5 @@
+#include <map>
+
 #include "tests/unit/Banco.h"
 
 namespace tesk::prueba {
@@ -264,6 +266,129 @@ TEST_F(Pasada, LaRestauracionCuentaCadaRegistroMasAllaDeDieciseisBits) {
     ASSERT_GT(motor.VentanasGuardadas().size(), 32768u);
     motor.MostrarVentanas();
     for (Handle h : todas) ASSERT_TRUE(Visible(h)) << h;
+}
+
+
+// A window of an elevated program behind an ordinary one: the system may
+// refuse Tesk its hides, its shows, or both.
+class Elevada : public Banco {
+protected:
+    Elevada() {
+        a = escritorio.Abrir(L"A");
+        elevada = escritorio.Abrir(L"Administrador", kSwShowMaximized);
+        motor.ActualizarLista();
+        escritorio.Reordenar({barra, anfitrion.panel, a, elevada, fondo});
+        escritorio.OlvidarLlamadas();
+    }
+    using Llamadas = std::vector<std::pair<Handle, std::int32_t>>;
+    using Entradas = std::map<Handle, std::int32_t>;
+    Handle a = 0, elevada = 0;
+};
+
+TEST_F(Elevada, LaQueNoSeDejaOcultarSigueEnPantallaYNoCuentaComoOculta) {
+    escritorio.Rechazar(elevada, true, false);
+    escritorio.diferir = true;  // what is taken lands at the pass's first wait
+    bool anotadaAlPedir = false;
+    escritorio.alPedir = [&](Handle h, std::int32_t) {
+        if (h == elevada) anotadaAlPedir = resguardo.Contiene(h);
+    };
+    motor.OcultarVentanas();
+    EXPECT_TRUE(anotadaAlPedir) << "asked to hide before it was written down";
+    EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwHide}}));
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_FALSE(escritorio.EnVuelo(elevada));
+    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShow}})) << "the refused window stayed in the record";
+    EXPECT_EQ(anfitrion.reloj, AnfitrionFalso::kPasoReloj) << "the pass waited beyond the hides it was given";
+    EXPECT_EQ(motor.UltimaOculta(), a) << "the refused window counts as the last one hidden";
+    ASSERT_TRUE(motor.Oculto());
+
+    // Its own program hides it meanwhile: not the restore's to show.
+    escritorio.FijarVisible(elevada, false);
+    escritorio.OlvidarLlamadas();
+    PulsarTecla();
+    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
+    EXPECT_TRUE(escritorio.Rechazos().empty());
+    EXPECT_EQ(escritorio.Frente(), a);
+    EXPECT_TRUE(resguardo.entradas.empty());
+
+    // Nothing but refusals: nothing is concealed, and the next press hides
+    // again.
+    escritorio.FijarVisible(elevada, true);
+    escritorio.Rechazar(a, true, false);
+    PulsarTecla();
+    EXPECT_EQ(escritorio.Rechazos().size(), 2u);
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_EQ(motor.UltimaOculta(), -1);
+    EXPECT_TRUE(anfitrion.IconoPresente());
+    EXPECT_TRUE(resguardo.entradas.empty());
+    escritorio.Rechazar(a, false, false);
+    PulsarTecla();
+    EXPECT_FALSE(Visible(a));
+    EXPECT_TRUE(motor.Oculto());
+}
+
+TEST_F(Elevada, LaQueNoSeDejaMostrarQuedaAnotadaYSePideOtraVezHastaQueVuelve) {
+    PulsarTecla();
+    ASSERT_EQ(motor.UltimaOculta(), elevada);
+    escritorio.Rechazar(elevada, false, true);
+    PulsarTecla();
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(anfitrion.IconoPresente());
+    EXPECT_TRUE(Visible(a));
+    EXPECT_FALSE(Visible(elevada));
+    EXPECT_EQ(resguardo.entradas, (Entradas{{elevada, kSwShowMaximized}})) << "left for the watcher to bring back";
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty()) << "the keyboard was sent to a window nobody sees";
+
+    // A new hide pass starts its records afresh: the refused window stays
+    // written down, and its restore asks it again.
+    PulsarTecla();
+    EXPECT_TRUE(resguardo.Contiene(elevada));
+    escritorio.OlvidarLlamadas();
+    PulsarTecla();
+    EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwShowMaximized}}));
+    EXPECT_EQ(escritorio.Frente(), a);
+    EXPECT_TRUE(resguardo.Contiene(elevada));
+
+    // Let through: the next restore brings it back in its state.
+    escritorio.Rechazar(elevada, false, false);
+    PulsarTecla();
+    PulsarTecla();
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_EQ(escritorio.Datos(elevada).showCmd, kSwShowMaximized);
+    EXPECT_TRUE(resguardo.entradas.empty());
+
+    // Refused again, then let through before the program ends: the end asks
+    // it once more.
+    PulsarTecla();
+    escritorio.Rechazar(elevada, false, true);
+    PulsarTecla();
+    escritorio.Rechazar(elevada, false, false);
+    motor.RestaurarAntesDeCerrar();
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_EQ(escritorio.Datos(elevada).showCmd, kSwShowMaximized);
+    EXPECT_TRUE(resguardo.entradas.empty());
+}
+
+TEST_F(Elevada, LaQueSuProgramaMostroMientrasTantoYaNoEsDeTesk) {
+    PulsarTecla();
+    escritorio.Rechazar(elevada, false, true);
+    PulsarTecla();
+    ASSERT_TRUE(resguardo.Contiene(elevada));
+    // Its own program shows it; the user keeps it on screen.
+    escritorio.FijarVisible(elevada, true);
+    motor.ActualizarLista();
+    MarcarTitulo(L"Administrador");
+    PulsarTecla();
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShow}})) << "a window back on screen stayed in the record";
+    // Its own program hides it again: neither the restore nor the end asks it.
+    escritorio.FijarVisible(elevada, false);
+    escritorio.OlvidarLlamadas();
+    PulsarTecla();
+    motor.RestaurarAntesDeCerrar();
+    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
+    EXPECT_TRUE(escritorio.Rechazos().empty());
+    EXPECT_TRUE(resguardo.entradas.empty());
 }
 
 }  // namespace
