@@ -259,18 +259,18 @@ void Motor::RecorrerRestauracion() {
 }
 
 void Motor::PedirOtraVezRechazadas() {
-    // Each is taken out before it is asked: a close that arrives while one is
-    // on its way asks only those not asked yet.
+    // Each leaves the list only once it is back or on its way, so that a
+    // pass that fails midway forgets none. Walked over a copy: a close that
+    // arrives while one is asked asks the rest itself.
     const std::vector<std::pair<Handle, std::int32_t>> rechazadas(rechazadas_.begin(), rechazadas_.end());
     for (const auto& [h, mostrarCon] : rechazadas) {
-        if (rechazadas_.erase(h) == 0) continue;
+        if (rechazadas_.count(h) == 0) continue;  // asked meanwhile
+        if (!escritorio_.EsVisible(h)) {          // on screen: its own program showed it
+            if (!escritorio_.Mostrar(h, mostrarCon)) continue;  // refused again: stays written down
+            pedidas_.push_back(h);
+        }
         porConfirmar_.insert(h);  // its entry goes once it is back
-        if (escritorio_.EsVisible(h)) continue;  // its own program showed it
-        pedidas_.push_back(h);
-        if (escritorio_.Mostrar(h, mostrarCon)) continue;
-        pedidas_.pop_back();
-        porConfirmar_.erase(h);
-        rechazadas_.emplace(h, mostrarCon);  // refused again: stays written down
+        rechazadas_.erase(h);
     }
 }
 

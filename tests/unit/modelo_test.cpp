@@ -8,6 +8,11 @@
 // concealment flag and the tray icon follow each other; no pass is left
 // running, even when one fails midway.
 //
+// Some windows belong to elevated programs: the system refuses their hides,
+// their shows or both, from any call of a pass on. A window whose hide was
+// refused never counts as hidden; one whose show was refused stays in the
+// record until it comes back, so no window the program hid is ever lost.
+//
 // Half the desktops hold every call until the windows' threads take them,
 // in any order across windows; some windows' threads block for a while.
 //
@@ -67,6 +72,16 @@ public:
         escritorio_.alPedir = [this](Handle h, std::int32_t estado) {
             if (estado == kSwHide && !resguardo_.Contiene(h)) ++sinAnotar_;
             if (muerte_ && (*muerte_)-- == 0) throw FinDelPrograma{};
+            // A window's program is elevated, or no longer is, just as it
+            // is asked, or another's is.
+            if (!dejarPasar_ && Moneda(2)) RechazarAlAzar(Moneda(50) ? h : AlAzar());
+            if (estado == kSwHide && escritorio_.Existe(h) && escritorio_.Datos(h).rechazaOcultar) ++ocultarRechazado;
+            if (estado != kSwHide && escritorio_.Existe(h)) {
+                if (escritorio_.Datos(h).rechazaMostrar)
+                    mostrarRechazado_.insert(h);
+                else
+                    mostrarRechazado_.erase(h);
+            }
         };
         // While the engine waits, the windows' threads take some of their
         // calls, in any order.
@@ -109,9 +124,11 @@ public:
     // threads have taken their calls.
     void Cerrar() {
         escritorio_.OlvidarLlamadas();
+        mostrarRechazado_.clear();  // the end asks again whatever refused
         motor_.RestaurarAntesDeCerrar();
         Despertar();
         ComprobarRestaurado();
+        DejarPasarYRecuperar();
     }
 
     bool terminado = false;
@@ -119,6 +136,10 @@ public:
     std::uint64_t recuperados = 0;
     // Times the program died and the watcher brought the windows back.
     std::uint64_t muertes = 0;
+    // Hides refused, and windows found hidden after a restore, kept in the
+    // record, because their show was refused.
+    std::uint64_t ocultarRechazado = 0;
+    std::uint64_t retenidas = 0;
 
 private:
     int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
@@ -133,6 +154,14 @@ private:
         const Handle h = Moneda(80) ? escritorio_.Abrir(titulo, estado, visible)
                                     : escritorio_.AbrirAlFondo(titulo, estado, visible);
         if (estado == kSwShowNormal && Moneda(25)) escritorio_.Acomodar(h);
+        if (Moneda(5)) RechazarAlAzar(h);
+    }
+
+    // The system refuses its hides, its shows, both, or neither.
+    void RechazarAlAzar(Handle h) {
+        if (h == 0 || h == anfitrion_.panel || h == barra_ || h == escritorio_.Fondo() || h == otraSuperficie_) return;
+        const int que = Azar(0, 3);
+        escritorio_.Rechazar(h, (que & 1) != 0, (que & 2) != 0);
     }
 
     std::vector<Handle> Ajenas() const {
@@ -185,7 +214,7 @@ private:
     void CambiarModo() { motor_.CambiarModo(); }
 
     void CambiarEscritorio() {
-        const int que = Azar(0, 9);
+        const int que = Azar(0, 10);
         const Handle h = AlAzar();
         if (que < 3 || h == 0) {
             AbrirAlAzar();
@@ -201,11 +230,17 @@ private:
                 const std::int32_t estados[] = {kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
                 escritorio_.CambiarEstado(h, estados[Azar(0, 2)]);
             }
+        } else if (que == 10) {
+            RechazarAlAzar(h);
         } else if (que < 9) {
-            // The window's own program hides or shows it.
-            if (!ocultadas_.count(h) && !escritorio_.EnVuelo(h)) {
+            // The window's own program hides or shows it; one that refused
+            // to come back, once its program shows it, is no longer the
+            // program's to bring back.
+            const bool retenida = ocultadas_.count(h) && mostrarRechazado_.count(h);
+            if ((!ocultadas_.count(h) || retenida) && !escritorio_.EnVuelo(h)) {
                 const bool visible = !escritorio_.EsVisible(h);
                 escritorio_.FijarVisible(h, visible);
+                ocultadas_.erase(h);
                 if (!visible && motor_.Oculto()) {
                     suyas_.insert(h);
                 } else {
@@ -244,6 +279,9 @@ private:
     }
 
     void AntesDePasada() {
+        // A restore asks again whatever refused to come back: what is left
+        // hidden after it must have refused this time.
+        if (motor_.Oculto()) mostrarRechazado_.clear();
         esperadas_ = motor_.Oculto() ? std::set<Handle>{} : DebenOcultarse();
         ibaAOcultar_ = !motor_.Oculto();
         listaVacia_ = lista_.Cantidad() == 0 || lista_.CantidadMarcadas() == lista_.Cantidad();
@@ -266,9 +304,11 @@ private:
         motor_.tmrTempo_Timer();
         if (restaura && !motor_.Oculto()) {
             ComprobarApilado(vuelven);
-            // A restore leaves in the record only what has not landed yet.
+            // A restore leaves in the record only what has not landed yet,
+            // and what refused to come back.
             for (const auto& [h, mostrarCon] : resguardo_.entradas) {
-                ASSERT_TRUE(escritorio_.Existe(h) && escritorio_.EnVuelo(h))
+                ASSERT_TRUE(escritorio_.Existe(h));
+                ASSERT_TRUE(escritorio_.EnVuelo(h) || (ocultadas_.count(h) && !escritorio_.Visible(h)))
                     << "window " << h << " is back but still in the record";
             }
         }
@@ -352,7 +392,20 @@ private:
         resguardo_.Recuperar(escritorio_);
         Despertar();
         ComprobarRestaurado();
+        DejarPasarYRecuperar();
         ++muertes;
+    }
+
+    // What refused to come back is still in the record: once the system
+    // lets it through, the watcher brings it back in its state.
+    void DejarPasarYRecuperar() {
+        if (ocultadas_.empty() || ::testing::Test::HasFatalFailure()) return;
+        dejarPasar_ = true;
+        for (Handle h : escritorio_.OrdenZ()) escritorio_.Rechazar(h, false, false);
+        resguardo_.Recuperar(escritorio_);
+        Despertar();
+        ComprobarRestaurado();
+        ASSERT_TRUE(ocultadas_.empty());
     }
 
     // Every blocked thread wakes and every call lands.
@@ -464,6 +517,8 @@ private:
             RegistrarOcultadas(true);
             terminado = true;
             ComprobarRestaurado();
+            Despertar();
+            DejarPasarYRecuperar();
             return;
         }
         if (!estabaOculto && motor_.Oculto()) RegistrarOcultadas(false);
@@ -500,9 +555,19 @@ private:
             ASSERT_EQ(estado, kSwHide) << "a hide pass only hides";
             ocultas.insert(h);
         }
-        ASSERT_EQ(ocultas, esperadas_) << "hidden windows differ from what the rules select";
+        std::set<Handle> pedidas = ocultas;
+        for (const auto& [h, estado] : escritorio_.Rechazos()) {
+            ASSERT_EQ(estado, kSwHide) << "a hide pass only hides";
+            pedidas.insert(h);
+            // Refused: on screen, and never counted as hidden.
+            ASSERT_TRUE(escritorio_.EsVisible(h));
+            ASSERT_NE(motor_.UltimaOculta(), h) << "window " << h << " refused to hide but is the last one hidden";
+            ASSERT_TRUE(!resguardo_.Contiene(h) || escritorio_.EnVuelo(h))
+                << "window " << h << " refused to hide but is in the record";
+        }
+        ASSERT_EQ(pedidas, esperadas_) << "hidden windows differ from what the rules select";
         if (listaVacia_) {
-            ASSERT_TRUE(escritorio_.Llamadas().empty());
+            ASSERT_TRUE(pedidas.empty());
             return;
         }
         ASSERT_FALSE(escritorio_.EsVisible(anfitrion_.panel));
@@ -524,12 +589,19 @@ private:
     }
 
     void ComprobarRestaurado() {
-        for (const auto& [h, esperado] : ocultadas_) {
-            if (!escritorio_.Existe(h)) continue;
-            ComprobarVuelta(h, esperado);
+        for (auto it = ocultadas_.begin(); it != ocultadas_.end();) {
+            const Handle h = it->first;
+            if (escritorio_.Existe(h) && !escritorio_.EsVisible(h) && mostrarRechazado_.count(h)) {
+                // Refused to come back: not lost while the record holds it.
+                ASSERT_TRUE(resguardo_.Contiene(h)) << "window " << h << " refused to come back and left the record";
+                ++retenidas;
+                ++it;
+                continue;
+            }
+            if (escritorio_.Existe(h)) ComprobarVuelta(h, it->second);
             if (::testing::Test::HasFatalFailure()) return;
+            it = ocultadas_.erase(it);
         }
-        ocultadas_.clear();
         for (Handle h : suyas_) {
             if (escritorio_.Existe(h)) {
                 ASSERT_FALSE(escritorio_.EsVisible(h)) << "window " << h << ", hidden by its own program, was shown";
@@ -551,7 +623,9 @@ private:
         ASSERT_EQ(anfitrion_.IconoPresente(), !motor_.Oculto()) << "the icon must be there exactly while nothing is concealed";
         ASSERT_FALSE(motor_.EnPasada());
         if (!motor_.Oculto()) {
-            ASSERT_TRUE(ocultadas_.empty());
+            for (const auto& [h, estado] : ocultadas_) {
+                ASSERT_TRUE(mostrarRechazado_.count(h)) << "window " << h << " is still hidden with nothing concealed";
+            }
         }
         for (const auto& [h, estado] : ocultadas_) {
             if (escritorio_.Existe(h)) {
@@ -570,6 +644,9 @@ private:
     ResguardoFalso resguardo_;
     Motor motor_{escritorio_, anfitrion_, lista_, resguardo_};
     int sinAnotar_ = 0;
+    bool dejarPasar_ = false;  // the program is over: nothing refuses any more
+    // Windows whose latest show was refused.
+    std::set<Handle> mostrarRechazado_;
     std::optional<int> muerte_;  // calls left before the program dies
 
     std::vector<Handle> listadas_;
@@ -592,6 +669,8 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
     std::uint64_t pasos = 0;
     std::uint64_t recuperados = 0;
     std::uint64_t muertes = 0;
+    std::uint64_t ocultarRechazado = 0;
+    std::uint64_t retenidas = 0;
     for (std::uint64_t i = 0; i < secuencias; ++i) {
         const std::uint64_t semilla = primera + i;
         SCOPED_TRACE("replay with TESK_SEMILLA=" + std::to_string(semilla) + " TESK_SECUENCIAS=1");
@@ -604,17 +683,23 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
         }
         recuperados += secuencia.recuperados;
         muertes += secuencia.muertes;
+        ocultarRechazado += secuencia.ocultarRechazado;
+        retenidas += secuencia.retenidas;
         if (!secuencia.terminado) secuencia.Cerrar();
         if (::testing::Test::HasFatalFailure()) return;
     }
     std::printf(
         "model: %llu sequences, %llu steps, no window lost, the foreground taken back %llu times, "
-        "the program killed %llu times\n",
+        "the program killed %llu times, hides refused %llu times, windows kept after a refused show %llu times\n",
         static_cast<unsigned long long>(secuencias), static_cast<unsigned long long>(pasos),
-        static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes));
-    // The watch had its chances: otherwise the checks above prove nothing.
+        static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes),
+        static_cast<unsigned long long>(ocultarRechazado), static_cast<unsigned long long>(retenidas));
+    // The watch and the refusals had their chances: otherwise the checks
+    // above prove nothing.
     EXPECT_GT(recuperados, 0u);
     EXPECT_GT(muertes, 0u);
+    EXPECT_GT(ocultarRechazado, 0u);
+    EXPECT_GT(retenidas, 0u);
 }
 
 }  // namespace
