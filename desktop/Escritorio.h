@@ -68,6 +68,12 @@ public:
     // True when the window has the visible style.
     virtual bool EsVisible(Handle ventana) = 0;
 
+    // True when the window is cloaked: visible in the old sense but not
+    // drawn, as the frames of suspended store apps, some of the shell's input
+    // windows and every window of another virtual desktop are. False where
+    // the system cannot tell.
+    virtual bool Encubierta(Handle ventana) = 0;
+
     // The characters the platform copies into a kTituloBuffer-character
     // buffer: at most kTituloBuffer - 1 of them, NULs and all, exactly as
     // returned. Empty when the title cannot be read.

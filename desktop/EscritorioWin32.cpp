@@ -1,6 +1,7 @@
 #include "desktop/EscritorioWin32.h"
 
 #include <windows.h>
+#include <dwmapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -109,6 +110,23 @@ bool EscritorioWin32::EsVisible(Handle ventana) {
         return *pendiente->second.estado != SW_HIDE;
     }
     return IsWindowVisible(HwndDe(ventana)) != FALSE;
+}
+
+// DwmGetWindowAttribute, looked up once, at the first question: dwmapi.dll
+// stays out of the program's imports (its guardian copy never asks), and
+// systems without it, or without the attribute, answer that nothing is
+// cloaked.
+bool EscritorioWin32::Encubierta(Handle ventana) {
+    static const auto consultar = [] {
+        const HMODULE dwmapi = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        // Through void(*)(), the one function type any other converts to cleanly.
+        const auto direccion =
+            dwmapi ? reinterpret_cast<void (*)()>(GetProcAddress(dwmapi, "DwmGetWindowAttribute")) : nullptr;
+        return reinterpret_cast<decltype(&DwmGetWindowAttribute)>(direccion);
+    }();
+    DWORD encubierta = 0;
+    return consultar != nullptr &&
+           SUCCEEDED(consultar(HwndDe(ventana), DWMWA_CLOAKED, &encubierta, sizeof encubierta)) && encubierta != 0;
 }
 
 bool EscritorioWin32::EnVuelo(Handle ventana) {

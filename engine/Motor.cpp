@@ -94,7 +94,7 @@ void Motor::ActualizarLista() {
 
     try {
         for (Handle h : orden) {
-            if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h)) continue;
+            if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h) || escritorio_.Encubierta(h)) continue;
             std::wstring titulo = LeerTitulo(escritorio_, h);
             const std::int32_t estado = escritorio_.EstadoMostrar(h);
             if (titulo.empty()) continue;
@@ -121,7 +121,7 @@ bool Motor::DebeOcultarse(Handle ventana, bool objetivo) const {
     return false;
 }
 
-void Motor::Ocultar(Handle ventana) {
+void Motor::Ocultar(Handle ventana, bool encubierta) {
     // Written down before it is asked, with the command that brings it back
     // (its record was appended just before): however the program ends from
     // here on, the window comes back. One that cannot be written down is
@@ -143,7 +143,7 @@ void Motor::Ocultar(Handle ventana) {
     }
     if (abortar_) return;  // the pass was undone meanwhile
     porConfirmar_.erase(ventana);  // hidden again before an earlier show landed: its entry stays
-    ultimaOculta_ = ventana;
+    if (!encubierta) ultimaOculta_ = ventana;
     oculto_ = true;
 }
 
@@ -203,7 +203,11 @@ void Motor::RecorrerOcultacion() {
         if (!rechazadas_.empty() && rechazadas_.erase(h) != 0) resguardo_.Quitar(h);
         GuardarVentana(h);
         if (h == propia || shell.Contiene(h)) continue;
-        if (DebeOcultarse(h, objetivo)) Ocultar(h);
+        // A cloaked window is never listed, so it is hidden as the windows
+        // not in the list are: one of another virtual desktop must not be
+        // there when the user switches to it. Nobody sees it, so it is not
+        // the one brought to the front.
+        if (DebeOcultarse(h, objetivo)) Ocultar(h, escritorio_.Encubierta(h));
     }
     EsperarAterrizaje(pedidas_);
 }

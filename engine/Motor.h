@@ -66,8 +66,8 @@ public:
     // The record of an engine that runs alone: written down nowhere.
     static Resguardo& NingunResguardo();
 
-    // Snapshot of the visible titled windows, front to back, into the list
-    // and VentanasLista. Clears every mark.
+    // Snapshot of the visible titled windows that are not cloaked, front to
+    // back, into the list and VentanasLista. Clears every mark.
     void ActualizarLista();
 
     // The hide pass. Does nothing when the list is empty or fully marked, or
@@ -78,8 +78,8 @@ public:
     void GuardarVentana(Handle ventana);
 
     // The restore pass: shows every window the hide pass hid that is not
-    // visible, in its recorded state, brings the last hidden one to the front
-    // and puts the tray icon back. Windows the hide pass left alone are left
+    // visible, in its recorded state, brings the last one hidden that was
+    // not cloaked to the front and puts the tray icon back. Windows the hide pass left alone are left
     // alone, even if their program hid them meanwhile. Called during a
     // restore, finishes that restore.
     void MostrarVentanas();
@@ -120,7 +120,8 @@ private:
     };
     Shell BuscarShell();
     bool DebeOcultarse(Handle ventana, bool objetivo) const;
-    void Ocultar(Handle ventana);
+    // encubierta: cloaked when hidden, so never the one brought to the front.
+    void Ocultar(Handle ventana, bool encubierta);
     void RecorrerOcultacion();
     // Shows each window from record cursor_ on that the hide pass hid and
     // that is not visible (or about to be hidden by a call still in flight).

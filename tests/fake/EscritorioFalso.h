@@ -3,7 +3,7 @@
 // as the platform returns them, the placement's show command and how
 // ShowWindow changes it, the foreground window, the shell's own windows,
 // windows that close at any moment, windows of elevated programs that refuse
-// to be shown or hidden, the key state with its two bits, tray
+// to be shown or hidden, cloaked windows, the key state with its two bits, tray
 // icons keyed by window and identifier, layered opacity and the topmost band.
 #pragma once
 
@@ -35,6 +35,9 @@ struct VentanaFalsa {
     // it, or to show it, for Tesk.
     bool rechazaOcultar = false;
     bool rechazaMostrar = false;
+    // Visible but not drawn: on another virtual desktop, a suspended app's
+    // frame. Showing and hiding leave it so.
+    bool encubierta = false;
 };
 
 class EscritorioFalso final : public Escritorio {
@@ -53,6 +56,11 @@ public:
     void CambiarTitulo(Handle ventana, std::wstring titulo);
     // The application itself shows or hides its window.
     void FijarVisible(Handle ventana, bool visible);
+    // The window is cloaked, or drawn again (the user switches virtual
+    // desktops, a suspended app resumes).
+    void Encubrir(Handle ventana, bool encubierta = true) {
+        if (Existe(ventana)) ventanas_[ventana].encubierta = encubierta;
+    }
 
     // The shell's taskbar and desktop window, at the front and at the back.
     Handle CrearShell();
@@ -147,6 +155,7 @@ public:
     Handle PrimeraVentana(Handle desde) override;
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
+    bool Encubierta(Handle ventana) override { return Existe(ventana) && ventanas_.at(ventana).encubierta; }
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
     bool Mostrar(Handle ventana, std::int32_t estado) override;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <map>
 
 #include "tests/unit/Banco.h"
@@ -389,6 +390,80 @@ TEST_F(Elevada, LaQueSuProgramaMostroMientrasTantoYaNoEsDeTesk) {
     EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
     EXPECT_TRUE(escritorio.Rechazos().empty());
     EXPECT_TRUE(resguardo.entradas.empty());
+}
+
+
+// Cloaked windows at the back of the Z order, as Windows keeps them: a
+// suspended app's frame and a window of another virtual desktop, both
+// titled, behind two ordinary windows.
+class Encubiertas : public Banco {
+protected:
+    Encubiertas() {
+        a = escritorio.Abrir(L"A");
+        b = escritorio.Abrir(L"B", kSwShowMaximized);
+        app = escritorio.Abrir(L"Calculadora");
+        otroEscritorio = escritorio.Abrir(L"Otro escritorio", kSwShowMinimized);
+        escritorio.Encubrir(app);
+        escritorio.Encubrir(otroEscritorio);
+        escritorio.Reordenar({barra, anfitrion.panel, a, b, app, otroEscritorio, fondo});
+        motor.ActualizarLista();
+    }
+    std::vector<std::wstring> Listadas() const {
+        std::vector<std::wstring> textos;
+        for (int i = 0; i < lista.Cantidad(); ++i) textos.push_back(lista.Texto(i));
+        return textos;
+    }
+    Handle a = 0, b = 0, app = 0, otroEscritorio = 0;
+};
+
+TEST_F(Encubiertas, NuncaSeListanYSeOcultanEnAmbosModos) {
+    EXPECT_EQ(Listadas(), (std::vector<std::wstring>{L"A", L"B"}));
+    for (int modo = 0; modo < 2; ++modo) {
+        // Everything but the marked, nothing marked; then only the marked, A.
+        const Handle ultima = modo == 0 ? b : a;
+        motor.OcultarVentanas();
+        EXPECT_FALSE(Visible(ultima)) << "mode " << modo;
+        EXPECT_FALSE(Visible(app) || Visible(otroEscritorio)) << "mode " << modo;
+        EXPECT_EQ(motor.UltimaOculta(), ultima) << "a cloaked window counts as the last one hidden";
+        motor.MostrarVentanas();
+        EXPECT_TRUE(Visible(a) && Visible(b) && Visible(app) && Visible(otroEscritorio));
+        EXPECT_EQ(escritorio.Datos(otroEscritorio).showCmd, kSwShowMinimized);
+        EXPECT_EQ(escritorio.Frente(), ultima);
+        motor.CambiarModo();
+        MarcarTitulo(L"A");
+    }
+    // Drawn again (the user switched desktops): listed from the next refresh.
+    escritorio.Encubrir(otroEscritorio, false);
+    motor.ActualizarLista();
+    auto listadas = Listadas();
+    std::sort(listadas.begin(), listadas.end());
+    EXPECT_EQ(listadas, (std::vector<std::wstring>{L"A", L"B", L"Otro escritorio"}));
+}
+
+TEST_F(Encubiertas, SiSoloSeOcultanEncubiertasNadaVieneAlFrente) {
+    motor.CambiarModo();  // hide only the marked, and none is
+    // The newcomer opened since the refresh is cloaked too.
+    const Handle nueva = escritorio.Abrir(L"Nueva");
+    escritorio.Encubrir(nueva);
+    PulsarTecla();
+    ASSERT_TRUE(motor.Oculto());
+    EXPECT_TRUE(Visible(a) && Visible(b));
+    EXPECT_FALSE(Visible(app) || Visible(otroEscritorio) || Visible(nueva));
+    EXPECT_EQ(motor.UltimaOculta(), -1);
+    escritorio.TomarFrente(a);
+    PulsarTecla();
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(Visible(app) && Visible(otroEscritorio) && Visible(nueva));
+    EXPECT_EQ(escritorio.Datos(otroEscritorio).showCmd, kSwShowMinimized);
+    // Nothing brought forward, and no watch either: the foreground left to
+    // nobody stays so.
+    escritorio.TomarFrente(0);
+    for (int tick = 0; tick < 3; ++tick) {
+        anfitrion.reloj += 100;
+        motor.tmrTempo_Timer();
+    }
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty());
+    EXPECT_EQ(escritorio.Frente(), 0);
 }
 
 }  // namespace
