@@ -8,6 +8,10 @@
 // concealment flag and the tray icon follow each other; no pass is left
 // running, even when one fails midway.
 //
+// Some windows are cloaked (another virtual desktop, a suspended app), most
+// of them at the back of the Z order: never listed, hidden as the windows not
+// in the list are, and never the one a restore brings to the front.
+//
 // Some windows belong to elevated programs: the system refuses their hides,
 // their shows or both, from any call of a pass on. A window whose hide was
 // refused never counts as hidden; one whose show was refused stays in the
@@ -76,6 +80,7 @@ public:
             // is asked, or another's is.
             if (!dejarPasar_ && Moneda(2)) RechazarAlAzar(Moneda(50) ? h : AlAzar());
             if (estado == kSwHide && escritorio_.Existe(h) && escritorio_.Datos(h).rechazaOcultar) ++ocultarRechazado;
+            if (estado == kSwHide && escritorio_.Existe(h)) encubiertaAlOcultar_[h] = escritorio_.Datos(h).encubierta;
             if (estado != kSwHide && escritorio_.Existe(h)) {
                 if (escritorio_.Datos(h).rechazaMostrar)
                     mostrarRechazado_.insert(h);
@@ -140,6 +145,9 @@ public:
     // record, because their show was refused.
     std::uint64_t ocultarRechazado = 0;
     std::uint64_t retenidas = 0;
+    // Cloaked windows hidden, and passes that hid only cloaked ones.
+    std::uint64_t encubiertasOcultas = 0;
+    std::uint64_t soloEncubiertas = 0;
 
 private:
     int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
@@ -151,9 +159,11 @@ private:
         const std::int32_t estados[] = {kSwShowNormal, kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
         const std::int32_t estado = estados[Azar(0, 3)];
         const bool visible = Moneda(88);
-        const Handle h = Moneda(80) ? escritorio_.Abrir(titulo, estado, visible)
-                                    : escritorio_.AbrirAlFondo(titulo, estado, visible);
+        const bool alFrente = Moneda(80);
+        const Handle h = alFrente ? escritorio_.Abrir(titulo, estado, visible)
+                                  : escritorio_.AbrirAlFondo(titulo, estado, visible);
         if (estado == kSwShowNormal && Moneda(25)) escritorio_.Acomodar(h);
+        if (Moneda(alFrente ? 5 : 40)) escritorio_.Encubrir(h);
         if (Moneda(5)) RechazarAlAzar(h);
     }
 
@@ -181,10 +191,10 @@ private:
     void Refrescar() {
         motor_.ActualizarLista();
         // What the list must hold: the visible titled windows other than the
-        // panel and the shell, front to back.
+        // panel and the shell, not cloaked, front to back.
         listadas_.clear();
         for (Handle h : escritorio_.OrdenZ()) {
-            if (!escritorio_.EsVisible(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio() ||
+            if (!escritorio_.EsVisible(h) || escritorio_.Encubierta(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio() ||
                 h == otraSuperficie_)
                 continue;
             if (!NormalizarTitulo(escritorio_.Titulo(h)).empty()) listadas_.push_back(h);
@@ -214,7 +224,7 @@ private:
     void CambiarModo() { motor_.CambiarModo(); }
 
     void CambiarEscritorio() {
-        const int que = Azar(0, 10);
+        const int que = Azar(0, 11);
         const Handle h = AlAzar();
         if (que < 3 || h == 0) {
             AbrirAlAzar();
@@ -232,6 +242,9 @@ private:
             }
         } else if (que == 10) {
             RechazarAlAzar(h);
+        } else if (que == 11) {
+            // The user switches virtual desktops, an app is suspended or resumes.
+            escritorio_.Encubrir(h, !escritorio_.Encubierta(h));
         } else if (que < 9) {
             // The window's own program hides or shows it; one that refused
             // to come back, once its program shows it, is no longer the
@@ -434,7 +447,8 @@ private:
 
     // After a restore whose calls all landed: the windows it showed lie each
     // above the one before it in the record, as a restore that showed them
-    // one at a time leaves them where showing raises a window.
+    // one at a time leaves them where showing raises a window; all but the
+    // one brought to the front, which may come before cloaked ones.
     void ComprobarApilado(const std::set<Handle>& vuelven) {
         if (!escritorio_.mostrarLlevaAlFrente) return;
         std::unordered_map<Handle, std::size_t> altura;
@@ -443,7 +457,7 @@ private:
         std::vector<Handle> mostradas;
         for (const Ventana& v : motor_.VentanasGuardadas()) {
             if (!vuelven.count(v.hWnd) || !escritorio_.Existe(v.hWnd) || escritorio_.EnVuelo(v.hWnd)) continue;
-            if (!escritorio_.Visible(v.hWnd)) continue;
+            if (!escritorio_.Visible(v.hWnd) || v.hWnd == motor_.UltimaOculta()) continue;
             mostradas.push_back(v.hWnd);
         }
         for (std::size_t i = 1; i < mostradas.size(); ++i) {
@@ -572,6 +586,15 @@ private:
         }
         ASSERT_FALSE(escritorio_.EsVisible(anfitrion_.panel));
         ASSERT_EQ(motor_.Oculto(), !ocultas.empty());
+        // The one to bring forward: the last hidden that was not cloaked
+        // (hides are asked front to back), or none.
+        Handle ultima = -1;
+        for (const auto& [h, estado] : escritorio_.Llamadas()) {
+            if (!encubiertaAlOcultar_[h]) ultima = h;
+            else ++encubiertasOcultas;
+        }
+        ASSERT_EQ(motor_.UltimaOculta(), ultima);
+        if (ultima == -1 && !ocultas.empty()) ++soloEncubiertas;
         RegistrarOcultadas(false);
     }
 
@@ -622,6 +645,11 @@ private:
         }
         ASSERT_EQ(anfitrion_.IconoPresente(), !motor_.Oculto()) << "the icon must be there exactly while nothing is concealed";
         ASSERT_FALSE(motor_.EnPasada());
+        const auto& alFrente = escritorio_.PedidosAlFrente();
+        for (; pedidosVistos_ < alFrente.size(); ++pedidosVistos_) {
+            ASSERT_FALSE(encubiertaAlOcultar_[alFrente[pedidosVistos_]])
+                << "window " << alFrente[pedidosVistos_] << ", cloaked when hidden, was brought to the front";
+        }
         if (!motor_.Oculto()) {
             for (const auto& [h, estado] : ocultadas_) {
                 ASSERT_TRUE(mostrarRechazado_.count(h)) << "window " << h << " is still hidden with nothing concealed";
@@ -647,6 +675,9 @@ private:
     bool dejarPasar_ = false;  // the program is over: nothing refuses any more
     // Windows whose latest show was refused.
     std::set<Handle> mostrarRechazado_;
+    // Whether each window was cloaked when it was last asked to hide.
+    std::unordered_map<Handle, bool> encubiertaAlOcultar_;
+    std::size_t pedidosVistos_ = 0;  // of the foreground requests, those checked
     std::optional<int> muerte_;  // calls left before the program dies
 
     std::vector<Handle> listadas_;
@@ -671,6 +702,8 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
     std::uint64_t muertes = 0;
     std::uint64_t ocultarRechazado = 0;
     std::uint64_t retenidas = 0;
+    std::uint64_t encubiertasOcultas = 0;
+    std::uint64_t soloEncubiertas = 0;
     for (std::uint64_t i = 0; i < secuencias; ++i) {
         const std::uint64_t semilla = primera + i;
         SCOPED_TRACE("replay with TESK_SEMILLA=" + std::to_string(semilla) + " TESK_SECUENCIAS=1");
@@ -685,21 +718,27 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
         muertes += secuencia.muertes;
         ocultarRechazado += secuencia.ocultarRechazado;
         retenidas += secuencia.retenidas;
+        encubiertasOcultas += secuencia.encubiertasOcultas;
+        soloEncubiertas += secuencia.soloEncubiertas;
         if (!secuencia.terminado) secuencia.Cerrar();
         if (::testing::Test::HasFatalFailure()) return;
     }
     std::printf(
         "model: %llu sequences, %llu steps, no window lost, the foreground taken back %llu times, "
-        "the program killed %llu times, hides refused %llu times, windows kept after a refused show %llu times\n",
+        "the program killed %llu times, hides refused %llu times, windows kept after a refused show %llu times, cloaked windows hidden %llu times, "
+        "passes that hid only cloaked ones %llu\n",
         static_cast<unsigned long long>(secuencias), static_cast<unsigned long long>(pasos),
         static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes),
-        static_cast<unsigned long long>(ocultarRechazado), static_cast<unsigned long long>(retenidas));
-    // The watch and the refusals had their chances: otherwise the checks
+        static_cast<unsigned long long>(ocultarRechazado), static_cast<unsigned long long>(retenidas),
+        static_cast<unsigned long long>(encubiertasOcultas), static_cast<unsigned long long>(soloEncubiertas));
+    // The watch, the refusals and the cloaked windows had their chances: otherwise the checks
     // above prove nothing.
     EXPECT_GT(recuperados, 0u);
     EXPECT_GT(muertes, 0u);
     EXPECT_GT(ocultarRechazado, 0u);
     EXPECT_GT(retenidas, 0u);
+    EXPECT_GT(encubiertasOcultas, 0u);
+    EXPECT_GT(soloEncubiertas, 0u);
 }
 
 }  // namespace
