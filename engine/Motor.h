@@ -79,9 +79,9 @@ public:
 
     // The restore pass: shows every window the hide pass hid that is not
     // visible, in its recorded state, brings the last one hidden that was
-    // not cloaked to the front and puts the tray icon back. Windows the hide pass left alone are left
-    // alone, even if their program hid them meanwhile. Called during a
-    // restore, finishes that restore.
+    // not cloaked to the front and puts the tray icon back. Windows the hide
+    // pass left alone are left alone, even if their program hid them
+    // meanwhile. Called during a restore, finishes that restore.
     void MostrarVentanas();
 
     // The 100 ms tick: one pass per new press of the activation key; after a
