@@ -3,8 +3,9 @@
 // as the platform returns them, the placement's show command and how
 // ShowWindow changes it, the foreground window, the shell's own windows,
 // windows that close at any moment, windows of elevated programs that refuse
-// to be shown or hidden, cloaked windows, the key state with its two bits, tray
-// icons keyed by window and identifier, layered opacity and the topmost band.
+// to be shown or hidden, cloaked windows, the key state with its two bits,
+// tray icons keyed by window and identifier, layered opacity and the topmost
+// band.
 #pragma once
 
 #include <cstdint>
