@@ -68,6 +68,12 @@ public:
     // True when the window has the visible style.
     virtual bool EsVisible(Handle ventana) = 0;
 
+    // True when the window is cloaked: visible in the old sense but not
+    // drawn, as the frames of suspended store apps, some of the shell's input
+    // windows and every window of another virtual desktop are. False where
+    // the system cannot tell.
+    virtual bool Encubierta(Handle ventana) = 0;
+
     // The characters the platform copies into a kTituloBuffer-character
     // buffer: at most kTituloBuffer - 1 of them, NULs and all, exactly as
     // returned. Empty when the title cannot be read.
@@ -81,7 +87,11 @@ public:
     // another thread is asked without waiting and takes the state when its
     // thread gets to it; calls to one window land in the order they were
     // made. Until then EsVisible reports the visibility asked for.
-    virtual void Mostrar(Handle ventana, std::int32_t estado) = 0;
+    // Whether the system took the call: it refuses a program the windows of
+    // programs that run at a higher integrity level (elevated ones), which
+    // then stay as they are, with nothing of the call in flight. A window
+    // that no longer exists refuses nothing.
+    virtual bool Mostrar(Handle ventana, std::int32_t estado) = 0;
 
     // Asks the window to come to the top of the Z order without being
     // activated, without waiting, as Mostrar does.

@@ -1,6 +1,7 @@
 #include "desktop/EscritorioWin32.h"
 
 #include <windows.h>
+#include <dwmapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -111,6 +112,23 @@ bool EscritorioWin32::EsVisible(Handle ventana) {
     return IsWindowVisible(HwndDe(ventana)) != FALSE;
 }
 
+// DwmGetWindowAttribute, looked up once, at the first question: dwmapi.dll
+// stays out of the program's imports (its guardian copy never asks), and
+// systems without it, or without the attribute, answer that nothing is
+// cloaked.
+bool EscritorioWin32::Encubierta(Handle ventana) {
+    static const auto consultar = [] {
+        const HMODULE dwmapi = LoadLibraryExW(L"dwmapi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        // Through void(*)(), the one function type any other converts to cleanly.
+        const auto direccion =
+            dwmapi ? reinterpret_cast<void (*)()>(GetProcAddress(dwmapi, "DwmGetWindowAttribute")) : nullptr;
+        return reinterpret_cast<decltype(&DwmGetWindowAttribute)>(direccion);
+    }();
+    DWORD encubierta = 0;
+    return consultar != nullptr &&
+           SUCCEEDED(consultar(HwndDe(ventana), DWMWA_CLOAKED, &encubierta, sizeof encubierta)) && encubierta != 0;
+}
+
 bool EscritorioWin32::EnVuelo(Handle ventana) {
     auto pendiente = pendientes_.find(ventana);
     return pendiente != pendientes_.end() && !Aterrizado(pendiente);
@@ -152,18 +170,20 @@ std::int32_t EscritorioWin32::EstadoMostrar(Handle ventana) {
     return static_cast<std::int32_t>(colocacion.showCmd);
 }
 
-void EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
+bool EscritorioWin32::Mostrar(Handle ventana, std::int32_t estado) {
     const HWND h = HwndDe(ventana);
     if (Propia(h)) {
-        ShowWindow(h, estado);
-        return;
+        ShowWindow(h, estado);  // answers the window's former visibility: always taken
+        return true;
     }
     // Posted to the window's thread, never sent: ShowWindow would wait for
     // that thread, which may be busy or blocked inside its own handlers for
     // as long as it likes. Every call to another thread's window goes this
-    // way, so each lands in the order it was made.
-    ShowWindowAsync(h, estado);
+    // way, so each lands in the order it was made. The system refuses it
+    // for a window of a higher integrity level: nothing is then on its way.
+    if (!ShowWindowAsync(h, estado)) return !IsWindow(h);
     pendientes_[ventana].estado = estado;
+    return true;
 }
 
 void EscritorioWin32::Subir(Handle ventana) {

@@ -23,9 +23,10 @@ public:
     Handle PrimeraVentana(Handle desde) override;
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
+    bool Encubierta(Handle ventana) override;
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
-    void Mostrar(Handle ventana, std::int32_t estado) override;
+    bool Mostrar(Handle ventana, std::int32_t estado) override;
     void Subir(Handle ventana) override;
     bool EnVuelo(Handle ventana) override;
     void Asentar() override;

@@ -95,7 +95,7 @@ void Motor::ActualizarLista() {
 
     try {
         for (Handle h : orden) {
-            if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h)) continue;
+            if (!escritorio_.EsVisible(h) || h == propia || shell.Contiene(h) || escritorio_.Encubierta(h)) continue;
             std::wstring titulo = LeerTitulo(escritorio_, h);
             const std::int32_t estado = escritorio_.EstadoMostrar(h);
             if (titulo.empty()) continue;
@@ -122,20 +122,29 @@ bool Motor::DebeOcultarse(Handle ventana, bool objetivo) const {
     return false;
 }
 
-void Motor::Ocultar(Handle ventana) {
+void Motor::Ocultar(Handle ventana, bool encubierta) {
     // Written down before it is asked, with the command that brings it back
     // (its record was appended just before): however the program ends from
     // here on, the window comes back. One that cannot be written down is
     // left on screen.
     if (!resguardo_.Anotar(ventana, EstadoAlMostrar(ventanasGuardadas_.back().Estado))) return;
-    porConfirmar_.erase(ventana);  // hidden again before an earlier show landed: its entry stays
+    const std::size_t registro = ventanasGuardadas_.size() - 1;
     // Marked before it is asked: whatever runs from here on (a close) knows
     // the window is the program's to bring back.
-    ocultadas_.back() = true;
+    ocultadas_[registro] = true;
     pedidas_.push_back(ventana);
-    escritorio_.Mostrar(ventana, kSwHide);
+    if (!escritorio_.Mostrar(ventana, kSwHide)) {
+        // Refused (an elevated program's window), with nothing run meanwhile:
+        // it stays on screen, so it is not ours to bring back or to wait for,
+        // and its entry goes, unless a show of its is still on its way.
+        ocultadas_[registro] = false;
+        pedidas_.pop_back();
+        if (!porConfirmar_.count(ventana)) resguardo_.Quitar(ventana);
+        return;
+    }
     if (abortar_) return;  // the pass was undone meanwhile
-    ultimaOculta_ = ventana;
+    porConfirmar_.erase(ventana);  // hidden again before an earlier show landed: its entry stays
+    if (!encubierta) ultimaOculta_ = ventana;
     oculto_ = true;
 }
 
@@ -191,9 +200,15 @@ void Motor::RecorrerOcultacion() {
     for (Handle h : orden) {
         if (abortar_) return;
         if (!escritorio_.EsVisible(h)) continue;
+        // One that refused to come back, shown since by its own program: back.
+        if (!rechazadas_.empty() && rechazadas_.erase(h) != 0) resguardo_.Quitar(h);
         GuardarVentana(h);
         if (h == propia || shell.Contiene(h)) continue;
-        if (DebeOcultarse(h, objetivo)) Ocultar(h);
+        // A cloaked window is never listed, so it is hidden as the windows
+        // not in the list are: one of another virtual desktop must not be
+        // there when the user switches to it. Nobody sees it, so it is not
+        // the one brought to the front.
+        if (DebeOcultarse(h, objetivo)) Ocultar(h, escritorio_.Encubierta(h));
     }
     EsperarAterrizaje(pedidas_);
 }
@@ -231,12 +246,36 @@ void Motor::RecorrerRestauracion() {
         const bool visible = escritorio_.EsVisible(h);
         porConfirmar_.insert(h);  // its entry goes once it is back
         if (visible) continue;
-        escritorio_.Mostrar(h, EstadoAlMostrar(ventanasGuardadas_[i].Estado));
+        const std::int32_t mostrarCon = EstadoAlMostrar(ventanasGuardadas_[i].Estado);
+        if (!escritorio_.Mostrar(h, mostrarCon)) {
+            // Refused, with nothing run meanwhile: it stays written down, for
+            // the watcher, and is asked again later.
+            porConfirmar_.erase(h);
+            rechazadas_[h] = mostrarCon;
+            ocultadas_[i] = false;
+            continue;
+        }
         // Given back: if its program hides it again before a restore that
         // failed midway is tried again, that is its program's doing.
         ocultadas_[i] = false;
         pedidas_.push_back(h);
         if (pasada_ == Pasada::mostrando) anfitrion_.ProcesarEventos();
+    }
+}
+
+void Motor::PedirOtraVezRechazadas() {
+    // Each leaves the list only once it is back or on its way, so that a
+    // pass that fails midway forgets none. Walked over a copy: a close that
+    // arrives while one is asked asks the rest itself.
+    const std::vector<std::pair<Handle, std::int32_t>> rechazadas(rechazadas_.begin(), rechazadas_.end());
+    for (const auto& [h, mostrarCon] : rechazadas) {
+        if (rechazadas_.count(h) == 0) continue;  // asked meanwhile
+        if (!escritorio_.EsVisible(h)) {          // on screen: its own program showed it
+            if (!escritorio_.Mostrar(h, mostrarCon)) continue;  // refused again: stays written down
+            pedidas_.push_back(h);
+        }
+        porConfirmar_.insert(h);  // its entry goes once it is back
+        rechazadas_.erase(h);
     }
 }
 
@@ -274,7 +313,7 @@ void Motor::TerminarRestauracion() {
 
 void Motor::TraerUltimaAlFrente() {
     frente_.reset();
-    if (ultimaOculta_ == -1) return;
+    if (ultimaOculta_ == -1 || rechazadas_.count(ultimaOculta_) != 0) return;  // none, or it stayed hidden
     // A key already let go: what the user does from here on is theirs.
     std::optional<std::uint32_t> entrada;
     if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
@@ -369,6 +408,7 @@ void Motor::MostrarVentanas() {
         escritorio_.Asentar();
         cursor_ = 1;
         pedidas_.clear();
+        PedirOtraVezRechazadas();
         RecorrerRestauracion();
         TerminarRestauracion();
     } catch (const std::exception&) {
@@ -393,6 +433,7 @@ void Motor::RestaurarAntesDeCerrar() {
             oculto_ = false;
             break;
     }
+    PedirOtraVezRechazadas();
     // The program ends next: its calls are given their time to land first,
     // so that every window is back, or on its way, before it goes. What has
     // not landed stays in the record, for the watcher to show again.
@@ -401,10 +442,11 @@ void Motor::RestaurarAntesDeCerrar() {
 }
 
 void Motor::DevolverSinEsperar() {
+    const bool estabaOculto = oculto_;
     try {
         switch (pasada_) {
             case Pasada::ninguna:
-                if (!oculto_) return;
+                if (!oculto_) break;
                 frente_.reset();
                 cursor_ = 1;
                 pedidas_.clear();
@@ -419,11 +461,12 @@ void Motor::DevolverSinEsperar() {
                 RecorrerRestauracion();
                 break;
         }
+        PedirOtraVezRechazadas();
     } catch (const std::exception&) {
         // What was not asked stays in the record.
     }
     oculto_ = false;
-    if (pasada_ == Pasada::ninguna) anfitrion_.RestaurarIconoBandeja();
+    if (estabaOculto && pasada_ == Pasada::ninguna) anfitrion_.RestaurarIconoBandeja();
     ConfirmarVueltas();
 }
 

@@ -25,6 +25,13 @@
 // watching from outside can bring back whatever this one leaves hidden if
 // it dies.
 //
+// The system may refuse a call (the windows of elevated programs): a window
+// that refuses to hide stays on screen, out of the record, and is neither
+// waited for, nor brought to the front, nor shown by the restore. One that
+// refuses to come back stays in the record, for the watcher, and is asked
+// again by the next restore and when the program ends, until it comes back
+// or its own program shows it.
+//
 // A failure inside a pass (memory running out) ends the pass where it is:
 // what it hid stays recorded, so the next press brings it back, and no pass
 // is left marked as running.
@@ -59,8 +66,8 @@ public:
     // The record of an engine that runs alone: written down nowhere.
     static Resguardo& NingunResguardo();
 
-    // Snapshot of the visible titled windows, front to back, into the list
-    // and VentanasLista. Clears every mark.
+    // Snapshot of the visible titled windows that are not cloaked, front to
+    // back, into the list and VentanasLista. Clears every mark.
     void ActualizarLista();
 
     // The hide pass. Does nothing when the list is empty or fully marked, or
@@ -71,10 +78,10 @@ public:
     void GuardarVentana(Handle ventana);
 
     // The restore pass: shows every window the hide pass hid that is not
-    // visible, in its recorded state, brings the last hidden one to the front
-    // and puts the tray icon back. Windows the hide pass left alone are left
-    // alone, even if their program hid them meanwhile. Called during a
-    // restore, finishes that restore.
+    // visible, in its recorded state, brings the last one hidden that was
+    // not cloaked to the front and puts the tray icon back. Windows the hide
+    // pass left alone are left alone, even if their program hid them
+    // meanwhile. Called during a restore, finishes that restore.
     void MostrarVentanas();
 
     // The 100 ms tick: one pass per new press of the activation key; after a
@@ -126,7 +133,8 @@ private:
     };
     Shell BuscarShell();
     bool DebeOcultarse(Handle ventana, bool objetivo) const;
-    void Ocultar(Handle ventana);
+    // encubierta: cloaked when hidden, so never the one brought to the front.
+    void Ocultar(Handle ventana, bool encubierta);
     void RecorrerOcultacion();
     // Shows each window from record cursor_ on that the hide pass hid and
     // that is not visible (or about to be hidden by a call still in flight).
@@ -146,6 +154,9 @@ private:
     // Takes out of the record the windows that are back (their calls have
     // landed) or gone.
     void ConfirmarVueltas();
+    // Asks again every window that refused to come back, unless its own
+    // program has shown it meanwhile.
+    void PedirOtraVezRechazadas();
     void VigilarFrente();
     void SeguirFrente();
 
@@ -164,6 +175,10 @@ private:
     // Windows in the record that were asked to come back (or came back on
     // their own): their entries go once what was asked of them has landed.
     std::unordered_set<Handle> porConfirmar_;
+    // Windows the program hid whose show was refused, with the command that
+    // brings them back: kept, and written down, across passes until one is
+    // taken.
+    std::unordered_map<Handle, std::int32_t> rechazadas_;
     // Handle -> entries of the list (positions in VentanasLista), so a hide
     // pass looks each window up in constant time.
     std::unordered_multimap<Handle, std::size_t> indiceLista_;

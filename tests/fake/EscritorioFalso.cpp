@@ -132,10 +132,17 @@ std::int32_t EscritorioFalso::EstadoMostrar(Handle ventana) {
     return it->second.showCmd;
 }
 
-void EscritorioFalso::Mostrar(Handle ventana, std::int32_t estado) {
+bool EscritorioFalso::Mostrar(Handle ventana, std::int32_t estado) {
     if (alPedir) alPedir(ventana, estado);
+    auto it = ventanas_.find(ventana);
+    if (it != ventanas_.end() && (estado == kSwHide ? it->second.rechazaOcultar : it->second.rechazaMostrar)) {
+        // Refused when asked: nothing of it reaches the window's thread.
+        rechazos_.emplace_back(ventana, estado);
+        return false;
+    }
     llamadas_.emplace_back(ventana, estado);
     Pedir(ventana, estado);
+    return true;
 }
 
 void EscritorioFalso::Subir(Handle ventana) {

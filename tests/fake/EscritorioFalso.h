@@ -2,8 +2,10 @@
 // manager: a Z order walked front to back, the visible style, titles returned
 // as the platform returns them, the placement's show command and how
 // ShowWindow changes it, the foreground window, the shell's own windows,
-// windows that close at any moment, the key state with its two bits, tray
-// icons keyed by window and identifier, layered opacity and the topmost band.
+// windows that close at any moment, windows of elevated programs that refuse
+// to be shown or hidden, cloaked windows, the key state with its two bits,
+// tray icons keyed by window and identifier, layered opacity and the topmost
+// band.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,13 @@ struct VentanaFalsa {
     // Arranged (snapped) to part of the screen: the placement still says
     // normal; SW_SHOWNORMAL and SW_RESTORE put it back to its own size.
     bool acomodada = false;
+    // Of a program at a higher integrity level: the system refuses to hide
+    // it, or to show it, for Tesk.
+    bool rechazaOcultar = false;
+    bool rechazaMostrar = false;
+    // Visible but not drawn: on another virtual desktop, a suspended app's
+    // frame. Showing and hiding leave it so.
+    bool encubierta = false;
 };
 
 class EscritorioFalso final : public Escritorio {
@@ -48,6 +57,11 @@ public:
     void CambiarTitulo(Handle ventana, std::wstring titulo);
     // The application itself shows or hides its window.
     void FijarVisible(Handle ventana, bool visible);
+    // The window is cloaked, or drawn again (the user switches virtual
+    // desktops, a suspended app resumes).
+    void Encubrir(Handle ventana, bool encubierta = true) {
+        if (Existe(ventana)) ventanas_[ventana].encubierta = encubierta;
+    }
 
     // The shell's taskbar and desktop window, at the front and at the back.
     Handle CrearShell();
@@ -85,12 +99,22 @@ public:
     int iconosNegados = 0;
     bool Encima(Handle ventana) const { return (Datos(ventana).estiloExtendido & kWsExTopmost) != 0; }
 
-    // Every show or hide asked for, in order, and every raise.
+    // Every show or hide the system took, in order, and every raise; every
+    // show or hide it refused.
     const std::vector<std::pair<Handle, std::int32_t>>& Llamadas() const { return llamadas_; }
     const std::vector<Handle>& Subidas() const { return subidas_; }
+    const std::vector<std::pair<Handle, std::int32_t>>& Rechazos() const { return rechazos_; }
     void OlvidarLlamadas() {
         llamadas_.clear();
         subidas_.clear();
+        rechazos_.clear();
+    }
+    // From now on the system refuses (or takes again) the window's hides and
+    // its shows: it belongs to an elevated program, or no longer does.
+    void Rechazar(Handle ventana, bool ocultar, bool mostrar) {
+        if (!Existe(ventana)) return;
+        ventanas_[ventana].rechazaOcultar = ocultar;
+        ventanas_[ventana].rechazaMostrar = mostrar;
     }
     // The user arranges a window to half the screen.
     void Acomodar(Handle ventana) {
@@ -114,7 +138,8 @@ public:
     // see a pass fail midway.
     std::function<void()> antesDeConsultar;
 
-    // Run as each show or hide is asked for, before anything of it happens.
+    // Run as each show or hide is asked for, before anything of it happens
+    // (before the system takes or refuses it).
     std::function<void(Handle, std::int32_t)> alPedir;
     // Run inside each show or hide asked for, before and after it lands:
     // what reaches the program while the call is on its way. Calls made
@@ -133,9 +158,10 @@ public:
     Handle PrimeraVentana(Handle desde) override;
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
+    bool Encubierta(Handle ventana) override { return Existe(ventana) && ventanas_.at(ventana).encubierta; }
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
-    void Mostrar(Handle ventana, std::int32_t estado) override;
+    bool Mostrar(Handle ventana, std::int32_t estado) override;
     void Subir(Handle ventana) override;
     bool EnVuelo(Handle ventana) override;
     bool TraerAlFrente(Handle ventana) override;
@@ -174,6 +200,7 @@ private:
     std::unordered_map<std::int32_t, EstadoTeclaFalsa> teclas_;
     std::map<std::pair<Handle, std::uint32_t>, IconoBandeja> iconos_;
     std::vector<std::pair<Handle, std::int32_t>> llamadas_;
+    std::vector<std::pair<Handle, std::int32_t>> rechazos_;
     std::vector<Handle> sinPlacement_;
     std::vector<Handle> subidas_;
     // Windows with calls that have not landed yet, in the order they land.

@@ -8,6 +8,15 @@
 // concealment flag and the tray icon follow each other; no pass is left
 // running, even when one fails midway.
 //
+// Some windows are cloaked (another virtual desktop, a suspended app), most
+// of them at the back of the Z order: never listed, hidden as the windows not
+// in the list are, and never the one a restore brings to the front.
+//
+// Some windows belong to elevated programs: the system refuses their hides,
+// their shows or both, from any call of a pass on. A window whose hide was
+// refused never counts as hidden; one whose show was refused stays in the
+// record until it comes back, so no window the program hid is ever lost.
+//
 // Half the desktops hold every call until the windows' threads take them,
 // in any order across windows; some windows' threads block for a while.
 //
@@ -67,6 +76,17 @@ public:
         escritorio_.alPedir = [this](Handle h, std::int32_t estado) {
             if (estado == kSwHide && !resguardo_.Contiene(h)) ++sinAnotar_;
             if (muerte_ && (*muerte_)-- == 0) throw FinDelPrograma{};
+            // A window's program is elevated, or no longer is, just as it
+            // is asked, or another's is.
+            if (!dejarPasar_ && Moneda(2)) RechazarAlAzar(Moneda(50) ? h : AlAzar());
+            if (estado == kSwHide && escritorio_.Existe(h) && escritorio_.Datos(h).rechazaOcultar) ++ocultarRechazado;
+            if (estado == kSwHide && escritorio_.Existe(h)) encubiertaAlOcultar_[h] = escritorio_.Datos(h).encubierta;
+            if (estado != kSwHide && escritorio_.Existe(h)) {
+                if (escritorio_.Datos(h).rechazaMostrar)
+                    mostrarRechazado_.insert(h);
+                else
+                    mostrarRechazado_.erase(h);
+            }
         };
         // While the engine waits, the windows' threads take some of their
         // calls, in any order.
@@ -111,6 +131,7 @@ public:
     // program is gone.
     void Cerrar() {
         escritorio_.OlvidarLlamadas();
+        mostrarRechazado_.clear();  // the end asks again whatever refused
         if (Moneda(50)) {
             motor_.RestaurarAntesDeCerrar();
         } else {
@@ -118,6 +139,7 @@ public:
         }
         Despertar();
         ComprobarRestaurado();
+        DejarPasarYRecuperar();
     }
 
     bool terminado = false;
@@ -125,6 +147,13 @@ public:
     std::uint64_t recuperados = 0;
     // Times the program died and the watcher brought the windows back.
     std::uint64_t muertes = 0;
+    // Hides refused, and windows found hidden after a restore, kept in the
+    // record, because their show was refused.
+    std::uint64_t ocultarRechazado = 0;
+    std::uint64_t retenidas = 0;
+    // Cloaked windows hidden, and passes that hid only cloaked ones.
+    std::uint64_t encubiertasOcultas = 0;
+    std::uint64_t soloEncubiertas = 0;
 
 private:
     int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
@@ -136,9 +165,19 @@ private:
         const std::int32_t estados[] = {kSwShowNormal, kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
         const std::int32_t estado = estados[Azar(0, 3)];
         const bool visible = Moneda(88);
-        const Handle h = Moneda(80) ? escritorio_.Abrir(titulo, estado, visible)
-                                    : escritorio_.AbrirAlFondo(titulo, estado, visible);
+        const bool alFrente = Moneda(80);
+        const Handle h = alFrente ? escritorio_.Abrir(titulo, estado, visible)
+                                  : escritorio_.AbrirAlFondo(titulo, estado, visible);
         if (estado == kSwShowNormal && Moneda(25)) escritorio_.Acomodar(h);
+        if (Moneda(alFrente ? 5 : 40)) escritorio_.Encubrir(h);
+        if (Moneda(5)) RechazarAlAzar(h);
+    }
+
+    // The system refuses its hides, its shows, both, or neither.
+    void RechazarAlAzar(Handle h) {
+        if (h == 0 || h == anfitrion_.panel || h == barra_ || h == escritorio_.Fondo() || h == otraSuperficie_) return;
+        const int que = Azar(0, 3);
+        escritorio_.Rechazar(h, (que & 1) != 0, (que & 2) != 0);
     }
 
     std::vector<Handle> Ajenas() const {
@@ -158,10 +197,10 @@ private:
     void Refrescar() {
         motor_.ActualizarLista();
         // What the list must hold: the visible titled windows other than the
-        // panel and the shell, front to back.
+        // panel and the shell, not cloaked, front to back.
         listadas_.clear();
         for (Handle h : escritorio_.OrdenZ()) {
-            if (!escritorio_.EsVisible(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio() ||
+            if (!escritorio_.EsVisible(h) || escritorio_.Encubierta(h) || h == anfitrion_.panel || h == barra_ || h == escritorio_.FondoEscritorio() ||
                 h == otraSuperficie_)
                 continue;
             if (!NormalizarTitulo(escritorio_.Titulo(h)).empty()) listadas_.push_back(h);
@@ -191,7 +230,7 @@ private:
     void CambiarModo() { motor_.CambiarModo(); }
 
     void CambiarEscritorio() {
-        const int que = Azar(0, 9);
+        const int que = Azar(0, 11);
         const Handle h = AlAzar();
         if (que < 3 || h == 0) {
             AbrirAlAzar();
@@ -207,11 +246,20 @@ private:
                 const std::int32_t estados[] = {kSwShowNormal, kSwShowMinimized, kSwShowMaximized};
                 escritorio_.CambiarEstado(h, estados[Azar(0, 2)]);
             }
+        } else if (que == 10) {
+            RechazarAlAzar(h);
+        } else if (que == 11) {
+            // The user switches virtual desktops, an app is suspended or resumes.
+            escritorio_.Encubrir(h, !escritorio_.Encubierta(h));
         } else if (que < 9) {
-            // The window's own program hides or shows it.
-            if (!ocultadas_.count(h) && !escritorio_.EnVuelo(h)) {
+            // The window's own program hides or shows it; one that refused
+            // to come back, once its program shows it, is no longer the
+            // program's to bring back.
+            const bool retenida = ocultadas_.count(h) && mostrarRechazado_.count(h);
+            if ((!ocultadas_.count(h) || retenida) && !escritorio_.EnVuelo(h)) {
                 const bool visible = !escritorio_.EsVisible(h);
                 escritorio_.FijarVisible(h, visible);
+                ocultadas_.erase(h);
                 if (!visible && motor_.Oculto()) {
                     suyas_.insert(h);
                 } else {
@@ -250,6 +298,9 @@ private:
     }
 
     void AntesDePasada() {
+        // A restore asks again whatever refused to come back: what is left
+        // hidden after it must have refused this time.
+        if (motor_.Oculto()) mostrarRechazado_.clear();
         esperadas_ = motor_.Oculto() ? std::set<Handle>{} : DebenOcultarse();
         ibaAOcultar_ = !motor_.Oculto();
         listaVacia_ = lista_.Cantidad() == 0 || lista_.CantidadMarcadas() == lista_.Cantidad();
@@ -272,9 +323,11 @@ private:
         motor_.tmrTempo_Timer();
         if (restaura && !motor_.Oculto()) {
             ComprobarApilado(vuelven);
-            // A restore leaves in the record only what has not landed yet.
+            // A restore leaves in the record only what has not landed yet,
+            // and what refused to come back.
             for (const auto& [h, mostrarCon] : resguardo_.entradas) {
-                ASSERT_TRUE(escritorio_.Existe(h) && escritorio_.EnVuelo(h))
+                ASSERT_TRUE(escritorio_.Existe(h));
+                ASSERT_TRUE(escritorio_.EnVuelo(h) || (ocultadas_.count(h) && !escritorio_.Visible(h)))
                     << "window " << h << " is back but still in the record";
             }
         }
@@ -358,6 +411,7 @@ private:
         resguardo_.Recuperar(escritorio_);
         Despertar();
         ComprobarRestaurado();
+        DejarPasarYRecuperar();
         ++muertes;
     }
 
@@ -371,6 +425,18 @@ private:
         EXPECT_EQ(anfitrion_.reloj, reloj);
         EXPECT_FALSE(motor_.Oculto());
         resguardo_.Recuperar(escritorio_);
+    }
+
+    // What refused to come back is still in the record: once the system
+    // lets it through, the watcher brings it back in its state.
+    void DejarPasarYRecuperar() {
+        if (ocultadas_.empty() || ::testing::Test::HasFatalFailure()) return;
+        dejarPasar_ = true;
+        for (Handle h : escritorio_.OrdenZ()) escritorio_.Rechazar(h, false, false);
+        resguardo_.Recuperar(escritorio_);
+        Despertar();
+        ComprobarRestaurado();
+        ASSERT_TRUE(ocultadas_.empty());
     }
 
     // Every blocked thread wakes and every call lands.
@@ -399,7 +465,8 @@ private:
 
     // After a restore whose calls all landed: the windows it showed lie each
     // above the one before it in the record, as a restore that showed them
-    // one at a time leaves them where showing raises a window.
+    // one at a time leaves them where showing raises a window; all but the
+    // one brought to the front, which may come before cloaked ones.
     void ComprobarApilado(const std::set<Handle>& vuelven) {
         if (!escritorio_.mostrarLlevaAlFrente) return;
         std::unordered_map<Handle, std::size_t> altura;
@@ -408,7 +475,7 @@ private:
         std::vector<Handle> mostradas;
         for (const Ventana& v : motor_.VentanasGuardadas()) {
             if (!vuelven.count(v.hWnd) || !escritorio_.Existe(v.hWnd) || escritorio_.EnVuelo(v.hWnd)) continue;
-            if (!escritorio_.Visible(v.hWnd)) continue;
+            if (!escritorio_.Visible(v.hWnd) || v.hWnd == motor_.UltimaOculta()) continue;
             mostradas.push_back(v.hWnd);
         }
         for (std::size_t i = 1; i < mostradas.size(); ++i) {
@@ -488,6 +555,8 @@ private:
             terminado = true;
             if (que == 3) Despertar();
             ComprobarRestaurado();
+            Despertar();
+            DejarPasarYRecuperar();
             return;
         }
         if (!estabaOculto && motor_.Oculto()) RegistrarOcultadas(false);
@@ -524,13 +593,32 @@ private:
             ASSERT_EQ(estado, kSwHide) << "a hide pass only hides";
             ocultas.insert(h);
         }
-        ASSERT_EQ(ocultas, esperadas_) << "hidden windows differ from what the rules select";
+        std::set<Handle> pedidas = ocultas;
+        for (const auto& [h, estado] : escritorio_.Rechazos()) {
+            ASSERT_EQ(estado, kSwHide) << "a hide pass only hides";
+            pedidas.insert(h);
+            // Refused: on screen, and never counted as hidden.
+            ASSERT_TRUE(escritorio_.EsVisible(h));
+            ASSERT_NE(motor_.UltimaOculta(), h) << "window " << h << " refused to hide but is the last one hidden";
+            ASSERT_TRUE(!resguardo_.Contiene(h) || escritorio_.EnVuelo(h))
+                << "window " << h << " refused to hide but is in the record";
+        }
+        ASSERT_EQ(pedidas, esperadas_) << "hidden windows differ from what the rules select";
         if (listaVacia_) {
-            ASSERT_TRUE(escritorio_.Llamadas().empty());
+            ASSERT_TRUE(pedidas.empty());
             return;
         }
         ASSERT_FALSE(escritorio_.EsVisible(anfitrion_.panel));
         ASSERT_EQ(motor_.Oculto(), !ocultas.empty());
+        // The one to bring forward: the last hidden that was not cloaked
+        // (hides are asked front to back), or none.
+        Handle ultima = -1;
+        for (const auto& [h, estado] : escritorio_.Llamadas()) {
+            if (!encubiertaAlOcultar_[h]) ultima = h;
+            else ++encubiertasOcultas;
+        }
+        ASSERT_EQ(motor_.UltimaOculta(), ultima);
+        if (ultima == -1 && !ocultas.empty()) ++soloEncubiertas;
         RegistrarOcultadas(false);
     }
 
@@ -548,12 +636,19 @@ private:
     }
 
     void ComprobarRestaurado() {
-        for (const auto& [h, esperado] : ocultadas_) {
-            if (!escritorio_.Existe(h)) continue;
-            ComprobarVuelta(h, esperado);
+        for (auto it = ocultadas_.begin(); it != ocultadas_.end();) {
+            const Handle h = it->first;
+            if (escritorio_.Existe(h) && !escritorio_.EsVisible(h) && mostrarRechazado_.count(h)) {
+                // Refused to come back: not lost while the record holds it.
+                ASSERT_TRUE(resguardo_.Contiene(h)) << "window " << h << " refused to come back and left the record";
+                ++retenidas;
+                ++it;
+                continue;
+            }
+            if (escritorio_.Existe(h)) ComprobarVuelta(h, it->second);
             if (::testing::Test::HasFatalFailure()) return;
+            it = ocultadas_.erase(it);
         }
-        ocultadas_.clear();
         for (Handle h : suyas_) {
             if (escritorio_.Existe(h)) {
                 ASSERT_FALSE(escritorio_.EsVisible(h)) << "window " << h << ", hidden by its own program, was shown";
@@ -574,8 +669,15 @@ private:
         }
         ASSERT_EQ(anfitrion_.IconoPresente(), !motor_.Oculto()) << "the icon must be there exactly while nothing is concealed";
         ASSERT_FALSE(motor_.EnPasada());
+        const auto& alFrente = escritorio_.PedidosAlFrente();
+        for (; pedidosVistos_ < alFrente.size(); ++pedidosVistos_) {
+            ASSERT_FALSE(encubiertaAlOcultar_[alFrente[pedidosVistos_]])
+                << "window " << alFrente[pedidosVistos_] << ", cloaked when hidden, was brought to the front";
+        }
         if (!motor_.Oculto()) {
-            ASSERT_TRUE(ocultadas_.empty());
+            for (const auto& [h, estado] : ocultadas_) {
+                ASSERT_TRUE(mostrarRechazado_.count(h)) << "window " << h << " is still hidden with nothing concealed";
+            }
         }
         for (const auto& [h, estado] : ocultadas_) {
             if (escritorio_.Existe(h)) {
@@ -594,6 +696,12 @@ private:
     ResguardoFalso resguardo_;
     Motor motor_{escritorio_, anfitrion_, lista_, resguardo_};
     int sinAnotar_ = 0;
+    bool dejarPasar_ = false;  // the program is over: nothing refuses any more
+    // Windows whose latest show was refused.
+    std::set<Handle> mostrarRechazado_;
+    // Whether each window was cloaked when it was last asked to hide.
+    std::unordered_map<Handle, bool> encubiertaAlOcultar_;
+    std::size_t pedidosVistos_ = 0;  // of the foreground requests, those checked
     std::optional<int> muerte_;  // calls left before the program dies
 
     std::vector<Handle> listadas_;
@@ -616,6 +724,10 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
     std::uint64_t pasos = 0;
     std::uint64_t recuperados = 0;
     std::uint64_t muertes = 0;
+    std::uint64_t ocultarRechazado = 0;
+    std::uint64_t retenidas = 0;
+    std::uint64_t encubiertasOcultas = 0;
+    std::uint64_t soloEncubiertas = 0;
     for (std::uint64_t i = 0; i < secuencias; ++i) {
         const std::uint64_t semilla = primera + i;
         SCOPED_TRACE("replay with TESK_SEMILLA=" + std::to_string(semilla) + " TESK_SECUENCIAS=1");
@@ -628,17 +740,29 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
         }
         recuperados += secuencia.recuperados;
         muertes += secuencia.muertes;
+        ocultarRechazado += secuencia.ocultarRechazado;
+        retenidas += secuencia.retenidas;
+        encubiertasOcultas += secuencia.encubiertasOcultas;
+        soloEncubiertas += secuencia.soloEncubiertas;
         if (!secuencia.terminado) secuencia.Cerrar();
         if (::testing::Test::HasFatalFailure()) return;
     }
     std::printf(
         "model: %llu sequences, %llu steps, no window lost, the foreground taken back %llu times, "
-        "the program killed %llu times\n",
+        "the program killed %llu times, hides refused %llu times, windows kept after a refused show %llu times, cloaked windows hidden %llu times, "
+        "passes that hid only cloaked ones %llu\n",
         static_cast<unsigned long long>(secuencias), static_cast<unsigned long long>(pasos),
-        static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes));
-    // The watch had its chances: otherwise the checks above prove nothing.
+        static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes),
+        static_cast<unsigned long long>(ocultarRechazado), static_cast<unsigned long long>(retenidas),
+        static_cast<unsigned long long>(encubiertasOcultas), static_cast<unsigned long long>(soloEncubiertas));
+    // The watch, the refusals and the cloaked windows had their chances: otherwise the checks
+    // above prove nothing.
     EXPECT_GT(recuperados, 0u);
     EXPECT_GT(muertes, 0u);
+    EXPECT_GT(ocultarRechazado, 0u);
+    EXPECT_GT(retenidas, 0u);
+    EXPECT_GT(encubiertasOcultas, 0u);
+    EXPECT_GT(soloEncubiertas, 0u);
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <map>
+
 #include "tests/unit/Banco.h"
 
 namespace tesk::prueba {
@@ -264,6 +267,203 @@ TEST_F(Pasada, LaRestauracionCuentaCadaRegistroMasAllaDeDieciseisBits) {
     ASSERT_GT(motor.VentanasGuardadas().size(), 32768u);
     motor.MostrarVentanas();
     for (Handle h : todas) ASSERT_TRUE(Visible(h)) << h;
+}
+
+
+// A window of an elevated program behind an ordinary one: the system may
+// refuse Tesk its hides, its shows, or both.
+class Elevada : public Banco {
+protected:
+    Elevada() {
+        a = escritorio.Abrir(L"A");
+        elevada = escritorio.Abrir(L"Administrador", kSwShowMaximized);
+        motor.ActualizarLista();
+        escritorio.Reordenar({barra, anfitrion.panel, a, elevada, fondo});
+        escritorio.OlvidarLlamadas();
+    }
+    using Llamadas = std::vector<std::pair<Handle, std::int32_t>>;
+    using Entradas = std::map<Handle, std::int32_t>;
+    Handle a = 0, elevada = 0;
+};
+
+TEST_F(Elevada, LaQueNoSeDejaOcultarSigueEnPantallaYNoCuentaComoOculta) {
+    escritorio.Rechazar(elevada, true, false);
+    escritorio.diferir = true;  // what is taken lands at the pass's first wait
+    bool anotadaAlPedir = false;
+    escritorio.alPedir = [&](Handle h, std::int32_t) {
+        if (h == elevada) anotadaAlPedir = resguardo.Contiene(h);
+    };
+    motor.OcultarVentanas();
+    EXPECT_TRUE(anotadaAlPedir) << "asked to hide before it was written down";
+    EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwHide}}));
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_FALSE(escritorio.EnVuelo(elevada));
+    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShow}})) << "the refused window stayed in the record";
+    EXPECT_EQ(anfitrion.reloj, AnfitrionFalso::kPasoReloj) << "the pass waited beyond the hides it was given";
+    EXPECT_EQ(motor.UltimaOculta(), a) << "the refused window counts as the last one hidden";
+    ASSERT_TRUE(motor.Oculto());
+
+    // Its own program hides it meanwhile: not the restore's to show.
+    escritorio.FijarVisible(elevada, false);
+    escritorio.OlvidarLlamadas();
+    PulsarTecla();
+    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
+    EXPECT_TRUE(escritorio.Rechazos().empty());
+    EXPECT_EQ(escritorio.Frente(), a);
+    EXPECT_TRUE(resguardo.entradas.empty());
+
+    // Nothing but refusals: nothing is concealed, and the next press hides
+    // again.
+    escritorio.FijarVisible(elevada, true);
+    escritorio.Rechazar(a, true, false);
+    PulsarTecla();
+    EXPECT_EQ(escritorio.Rechazos().size(), 2u);
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_EQ(motor.UltimaOculta(), -1);
+    EXPECT_TRUE(anfitrion.IconoPresente());
+    EXPECT_TRUE(resguardo.entradas.empty());
+    escritorio.Rechazar(a, false, false);
+    PulsarTecla();
+    EXPECT_FALSE(Visible(a));
+    EXPECT_TRUE(motor.Oculto());
+}
+
+TEST_F(Elevada, LaQueNoSeDejaMostrarQuedaAnotadaYSePideOtraVezHastaQueVuelve) {
+    PulsarTecla();
+    ASSERT_EQ(motor.UltimaOculta(), elevada);
+    escritorio.Rechazar(elevada, false, true);
+    PulsarTecla();
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(anfitrion.IconoPresente());
+    EXPECT_TRUE(Visible(a));
+    EXPECT_FALSE(Visible(elevada));
+    EXPECT_EQ(resguardo.entradas, (Entradas{{elevada, kSwShowMaximized}})) << "left for the watcher to bring back";
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty()) << "the keyboard was sent to a window nobody sees";
+
+    // A new hide pass starts its records afresh: the refused window stays
+    // written down, and its restore asks it again.
+    PulsarTecla();
+    EXPECT_TRUE(resguardo.Contiene(elevada));
+    escritorio.OlvidarLlamadas();
+    PulsarTecla();
+    EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwShowMaximized}}));
+    EXPECT_EQ(escritorio.Frente(), a);
+    EXPECT_TRUE(resguardo.Contiene(elevada));
+
+    // Let through: the next restore brings it back in its state.
+    escritorio.Rechazar(elevada, false, false);
+    PulsarTecla();
+    PulsarTecla();
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_EQ(escritorio.Datos(elevada).showCmd, kSwShowMaximized);
+    EXPECT_TRUE(resguardo.entradas.empty());
+
+    // Refused again, then let through before the program ends: the end asks
+    // it once more.
+    PulsarTecla();
+    escritorio.Rechazar(elevada, false, true);
+    PulsarTecla();
+    escritorio.Rechazar(elevada, false, false);
+    motor.RestaurarAntesDeCerrar();
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_EQ(escritorio.Datos(elevada).showCmd, kSwShowMaximized);
+    EXPECT_TRUE(resguardo.entradas.empty());
+}
+
+TEST_F(Elevada, LaQueSuProgramaMostroMientrasTantoYaNoEsDeTesk) {
+    PulsarTecla();
+    escritorio.Rechazar(elevada, false, true);
+    PulsarTecla();
+    ASSERT_TRUE(resguardo.Contiene(elevada));
+    // Its own program shows it; the user keeps it on screen.
+    escritorio.FijarVisible(elevada, true);
+    motor.ActualizarLista();
+    MarcarTitulo(L"Administrador");
+    PulsarTecla();
+    EXPECT_TRUE(Visible(elevada));
+    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShow}})) << "a window back on screen stayed in the record";
+    // Its own program hides it again: neither the restore nor the end asks it.
+    escritorio.FijarVisible(elevada, false);
+    escritorio.OlvidarLlamadas();
+    PulsarTecla();
+    motor.RestaurarAntesDeCerrar();
+    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
+    EXPECT_TRUE(escritorio.Rechazos().empty());
+    EXPECT_TRUE(resguardo.entradas.empty());
+}
+
+
+// Cloaked windows at the back of the Z order, as Windows keeps them: a
+// suspended app's frame and a window of another virtual desktop, both
+// titled, behind two ordinary windows.
+class Encubiertas : public Banco {
+protected:
+    Encubiertas() {
+        a = escritorio.Abrir(L"A");
+        b = escritorio.Abrir(L"B", kSwShowMaximized);
+        app = escritorio.Abrir(L"Calculadora");
+        otroEscritorio = escritorio.Abrir(L"Otro escritorio", kSwShowMinimized);
+        escritorio.Encubrir(app);
+        escritorio.Encubrir(otroEscritorio);
+        escritorio.Reordenar({barra, anfitrion.panel, a, b, app, otroEscritorio, fondo});
+        motor.ActualizarLista();
+    }
+    std::vector<std::wstring> Listadas() const {
+        std::vector<std::wstring> textos;
+        for (int i = 0; i < lista.Cantidad(); ++i) textos.push_back(lista.Texto(i));
+        return textos;
+    }
+    Handle a = 0, b = 0, app = 0, otroEscritorio = 0;
+};
+
+TEST_F(Encubiertas, NuncaSeListanYSeOcultanEnAmbosModos) {
+    EXPECT_EQ(Listadas(), (std::vector<std::wstring>{L"A", L"B"}));
+    for (int modo = 0; modo < 2; ++modo) {
+        // Everything but the marked, nothing marked; then only the marked, A.
+        const Handle ultima = modo == 0 ? b : a;
+        motor.OcultarVentanas();
+        EXPECT_FALSE(Visible(ultima)) << "mode " << modo;
+        EXPECT_FALSE(Visible(app) || Visible(otroEscritorio)) << "mode " << modo;
+        EXPECT_EQ(motor.UltimaOculta(), ultima) << "a cloaked window counts as the last one hidden";
+        motor.MostrarVentanas();
+        EXPECT_TRUE(Visible(a) && Visible(b) && Visible(app) && Visible(otroEscritorio));
+        EXPECT_EQ(escritorio.Datos(otroEscritorio).showCmd, kSwShowMinimized);
+        EXPECT_EQ(escritorio.Frente(), ultima);
+        motor.CambiarModo();
+        MarcarTitulo(L"A");
+    }
+    // Drawn again (the user switched desktops): listed from the next refresh.
+    escritorio.Encubrir(otroEscritorio, false);
+    motor.ActualizarLista();
+    auto listadas = Listadas();
+    std::sort(listadas.begin(), listadas.end());
+    EXPECT_EQ(listadas, (std::vector<std::wstring>{L"A", L"B", L"Otro escritorio"}));
+}
+
+TEST_F(Encubiertas, SiSoloSeOcultanEncubiertasNadaVieneAlFrente) {
+    motor.CambiarModo();  // hide only the marked, and none is
+    // The newcomer opened since the refresh is cloaked too.
+    const Handle nueva = escritorio.Abrir(L"Nueva");
+    escritorio.Encubrir(nueva);
+    PulsarTecla();
+    ASSERT_TRUE(motor.Oculto());
+    EXPECT_TRUE(Visible(a) && Visible(b));
+    EXPECT_FALSE(Visible(app) || Visible(otroEscritorio) || Visible(nueva));
+    EXPECT_EQ(motor.UltimaOculta(), -1);
+    escritorio.TomarFrente(a);
+    PulsarTecla();
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_TRUE(Visible(app) && Visible(otroEscritorio) && Visible(nueva));
+    EXPECT_EQ(escritorio.Datos(otroEscritorio).showCmd, kSwShowMinimized);
+    // Nothing brought forward, and no watch either: the foreground left to
+    // nobody stays so.
+    escritorio.TomarFrente(0);
+    for (int tick = 0; tick < 3; ++tick) {
+        anfitrion.reloj += 100;
+        motor.tmrTempo_Timer();
+    }
+    EXPECT_TRUE(escritorio.PedidosAlFrente().empty());
+    EXPECT_EQ(escritorio.Frente(), 0);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "desktop/EscritorioWin32.h"
 #include "desktop/Handles.h"
 #include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanaLocal.h"
 #include "tests/soporte/VentanasPrueba.h"
 
 namespace tesk {
@@ -63,19 +64,36 @@ TEST(OcultarYMostrar, DevuelveCadaVentanaAlEstadoGuardado) {
         const Handle h = HandleDe(ventana);
         const std::int32_t guardado = escritorio.EstadoMostrar(h);
         ASSERT_NE(guardado, 0);
+        EXPECT_FALSE(escritorio.Encubierta(h)) << "an ordinary window on screen reported cloaked";
 
-        escritorio.Mostrar(h, kSwHide);
+        // Another program's window, of the same integrity level: taken.
+        EXPECT_TRUE(escritorio.Mostrar(h, kSwHide));
         EXPECT_FALSE(escritorio.EsVisible(h));  // asked for, landed or not
         ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
         EXPECT_FALSE(IsWindowVisible(ventana));
         EXPECT_EQ(escritorio.EstadoMostrar(h), guardado);  // hiding keeps the placement
 
-        escritorio.Mostrar(h, guardado);
+        EXPECT_TRUE(escritorio.Mostrar(h, guardado));
         EXPECT_TRUE(escritorio.EsVisible(h));
         ASSERT_TRUE(prueba::EsperarAterrizaje(escritorio, h));
         EXPECT_EQ(escritorio.EstadoMostrar(h), guardado);
         EXPECT_EQ(EstadoVisto(ventana), guardado);
     }
+}
+
+TEST(OcultarYMostrar, LasVentanasPropiasSiempreAceptan) {
+    // ShowWindow answers whether the window was visible before, not whether
+    // the call was taken: hiding a hidden window is still taken.
+    EscritorioWin32 escritorio;
+    prueba::VentanaLocal propia(L"Tesk propia");
+    const Handle h = HandleDe(propia.Hwnd());
+    EXPECT_FALSE(escritorio.Encubierta(h));
+    EXPECT_TRUE(escritorio.Mostrar(h, kSwHide));
+    EXPECT_FALSE(IsWindowVisible(propia.Hwnd()));
+    EXPECT_TRUE(escritorio.Mostrar(h, kSwHide));
+    EXPECT_TRUE(escritorio.Mostrar(h, kSwShow));
+    EXPECT_TRUE(IsWindowVisible(propia.Hwnd()));
+    EXPECT_FALSE(escritorio.EnVuelo(h));
 }
 
 TEST(TraerAlFrente, LaVentanaPasaAPrimerPlano) {

@@ -162,8 +162,9 @@ TEST(VentanaDesaparecida, ResponderSinFallarConValoresVacios) {
     EXPECT_EQ(escritorio.Titulo(h), L"");
     EXPECT_EQ(escritorio.EstadoMostrar(h), 0);
     EXPECT_EQ(escritorio.EstiloExtendido(h), 0u);
-    escritorio.Mostrar(h, kSwShowMaximized);
-    escritorio.Mostrar(h, kSwHide);
+    EXPECT_FALSE(escritorio.Encubierta(h));
+    EXPECT_TRUE(escritorio.Mostrar(h, kSwShowMaximized)) << "a window that is gone refused a call";
+    EXPECT_TRUE(escritorio.Mostrar(h, kSwHide));
     escritorio.Subir(h);
     EXPECT_FALSE(escritorio.EnVuelo(h)) << "a window that is gone keeps an entry";
     escritorio.TraerAlFrente(h);
