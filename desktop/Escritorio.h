@@ -34,6 +34,10 @@ inline constexpr std::size_t kTituloBuffer = 256;
 inline constexpr std::uint16_t kTeclaAbajo = 0x8000;
 inline constexpr std::uint16_t kTeclaPulsada = 0x0001;
 
+// The identifier the activation key is registered under as a system hot key
+// (the WM_HOTKEY message carries it in wParam).
+inline constexpr std::int32_t kIdTeclaActivacion = 1;
+
 inline constexpr std::uint32_t kWsExLayered = 0x80000;
 inline constexpr std::uint32_t kWsExTopmost = 0x8;
 
@@ -118,6 +122,13 @@ public:
 
     // GetAsyncKeyState for a virtual-key code.
     virtual std::uint16_t EstadoTecla(std::int32_t codigo) = 0;
+
+    // RegisterHotKey(MOD_NOREPEAT) under kIdTeclaActivacion, on that window:
+    // a press of the key reaches the window as WM_HOTKEY and no longer
+    // reaches the program in front. False when the system refused (another
+    // program holds the key). UnregisterHotKey for LiberarTecla.
+    virtual bool RegistrarTecla(Handle ventana, std::int32_t codigo) = 0;
+    virtual void LiberarTecla(Handle ventana) = 0;
 
     // Extended style (GWL_EXSTYLE), read and written.
     virtual std::uint32_t EstiloExtendido(Handle ventana) = 0;

@@ -200,13 +200,14 @@ void EscritorioWin32::Subir(Handle ventana) {
 // Windows lets a program in the background set the foreground only in the
 // cases SetForegroundWindow's documentation lists (the foreground lock): when
 // no window has the foreground, when the program received the last input,
-// when the lock's time-out has expired, and a few more. Tesk reads the key's
-// state and receives no input of its own, and it does not get round the lock:
-// it registers no hot key (the key is read, never taken from the program in
-// front), forges no input (a lone Alt opens menus), and does not join its
-// input to the foreground thread's (AttachThreadInput would tie it to a
-// thread that may hang). Where the system refuses, it flashes the window's
-// taskbar button instead, and the engine does not ask again.
+// when the lock's time-out has expired, and a few more. The activation key,
+// registered as a hot key, is input delivered to Tesk, so the restore it runs
+// may set the foreground. Where the key could not be registered (another
+// program holds it, or it is F12) Tesk only reads it, and it does not get
+// round the lock: it forges no input (a lone Alt opens menus) and does not
+// join its input to the foreground thread's (AttachThreadInput would tie it
+// to a thread that may hang). Where the system refuses, it flashes the
+// window's taskbar button instead, and the engine does not ask again.
 bool EscritorioWin32::TraerAlFrente(Handle ventana) {
     return SetForegroundWindow(HwndDe(ventana)) != FALSE;
 }
@@ -224,6 +225,12 @@ std::uint32_t EscritorioWin32::UltimaEntrada() {
 std::uint16_t EscritorioWin32::EstadoTecla(std::int32_t codigo) {
     return static_cast<std::uint16_t>(GetAsyncKeyState(codigo));
 }
+
+bool EscritorioWin32::RegistrarTecla(Handle ventana, std::int32_t codigo) {
+    return RegisterHotKey(HwndDe(ventana), kIdTeclaActivacion, MOD_NOREPEAT, static_cast<UINT>(codigo)) != FALSE;
+}
+
+void EscritorioWin32::LiberarTecla(Handle ventana) { UnregisterHotKey(HwndDe(ventana), kIdTeclaActivacion); }
 
 std::uint32_t EscritorioWin32::EstiloExtendido(Handle ventana) {
     return static_cast<std::uint32_t>(GetWindowLongW(HwndDe(ventana), GWL_EXSTYLE));

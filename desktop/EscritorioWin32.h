@@ -34,6 +34,8 @@ public:
     Handle VentanaAlFrente() override;
     std::uint32_t UltimaEntrada() override;
     std::uint16_t EstadoTecla(std::int32_t codigo) override;
+    bool RegistrarTecla(Handle ventana, std::int32_t codigo) override;
+    void LiberarTecla(Handle ventana) override;
     std::uint32_t EstiloExtendido(Handle ventana) override;
     void FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) override;
     void FijarOpacidad(Handle ventana, std::uint8_t alfa) override;

@@ -473,6 +473,7 @@ void Motor::DevolverSinEsperar() {
 void Motor::tmrTempo_Timer() {
     if (pasada_ != Pasada::ninguna) return;
     resguardo_.Vigilar();
+    MantenerTeclaRegistrada();
     const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
     VigilarFrente();
@@ -482,11 +483,34 @@ void Motor::tmrTempo_Timer() {
         MostrarVentanas();
         return;
     }
-    if (!pulsada) return;
+    if (pulsada) Alternar();
+}
+
+void Motor::TeclaRegistradaPulsada() {
+    // During a pass the press waits: the key's state keeps it, and the
+    // next tick sees it, as it sees a press the key is only read for.
+    if (pasada_ != Pasada::ninguna) return;
+    // The system says it was pressed; the key's state, read by the same
+    // detector as the tick reads it, says whether this press is new or was
+    // already counted (by a tick that read the key first, or as a key held
+    // that repeats where the system repeats hot keys). A state that does not
+    // show the press yet leaves it to the next tick.
+    const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
+    teclaAbajo_ = (estado & kTeclaAbajo) != 0;
+    if (detector_.NuevaPulsacion(estado)) Alternar();
+}
+
+void Motor::Alternar() {
     if (oculto_)
         MostrarVentanas();
     else
         OcultarVentanas();
+}
+
+void Motor::MantenerTeclaRegistrada() {
+    if (teclaRegistrada_ || !SeRegistra(tecla_) || ++ticksSinRegistrar_ < kTicksEntreRegistros) return;
+    ticksSinRegistrar_ = 0;
+    teclaRegistrada_ = escritorio_.RegistrarTecla(anfitrion_.VentanaPropia(), tecla_);
 }
 
 void Motor::PedirRestauracion() {
@@ -498,6 +522,12 @@ std::optional<std::wstring> Motor::AvanzarTecla(std::wstring_view nombreActual) 
     if (!siguiente) return std::nullopt;
     tecla_ = siguiente->codigo;
     EmpezarAVigilarTecla();
+    // The registration moves to the new key: the old one goes back to the
+    // programs, and the new one is taken now, or on a later tick.
+    if (teclaRegistrada_) escritorio_.LiberarTecla(anfitrion_.VentanaPropia());
+    teclaRegistrada_ = false;
+    ticksSinRegistrar_ = kTicksEntreRegistros;
+    MantenerTeclaRegistrada();
     return std::move(siguiente->nombre);
 }
 

@@ -86,8 +86,20 @@ public:
 
     // The 100 ms tick: one pass per new press of the activation key; after a
     // restore, the foreground kept where it put it, and the entries of the
-    // windows whose show has landed since taken out of the record.
+    // windows whose show has landed since taken out of the record. The key
+    // is registered as a system hot key when it can be, tried again once a
+    // second while it cannot.
     void tmrTempo_Timer();
+
+    // WM_HOTKEY: the registered key was pressed. The key's state is read at
+    // once and the press runs its pass now (input delivered to the program,
+    // which may then set the foreground); it counts once, whether the tick
+    // or the hot key sees it first, and during a pass it waits for the next
+    // tick, as a press does today.
+    void TeclaRegistradaPulsada();
+
+    // Whether the key is registered as a system hot key now.
+    bool TeclaRegistrada() const { return teclaRegistrada_; }
 
     // Another copy of the program was started: whatever is concealed comes
     // back on the next tick, as a press of the key would bring it. Asked
@@ -149,6 +161,11 @@ private:
     // time would have left them: each one shown above the ones before it.
     void Apilar();
     void EmpezarAVigilarTecla();
+    // One new press of the key: the pass it asks for.
+    void Alternar();
+    // Registers the key as a system hot key unless it is or may not be; a
+    // refusal is tried again after kTicksEntreRegistros ticks.
+    void MantenerTeclaRegistrada();
     // Brings the last window hidden to the front and starts keeping it there.
     void TraerUltimaAlFrente();
     // Takes out of the record the windows that are back (their calls have
@@ -219,6 +236,11 @@ private:
     std::optional<Frente> frente_;
     bool teclaAbajo_ = false;  // at the latest tick
     bool restauracionPedida_ = false;  // by another copy, for the next tick
+    // The key as a system hot key: it reaches no other program while the
+    // registration holds, and the program still reads its state.
+    static constexpr int kTicksEntreRegistros = 10;
+    bool teclaRegistrada_ = false;
+    int ticksSinRegistrar_ = kTicksEntreRegistros;  // the first tick tries
 };
 
 }  // namespace tesk

@@ -15,6 +15,11 @@ namespace tesk {
 inline constexpr std::int32_t kTeclaInicial = 117;  // F6
 inline constexpr std::wstring_view kNombreTeclaInicial = L"F6";
 
+// Whether the key is taken as a system hot key: every key of the cycle but
+// F12, which the system keeps for its debugger (RegisterHotKey's
+// documentation asks programs not to register it); F12 is only read.
+constexpr bool SeRegistra(std::int32_t codigo) { return codigo != 123; }
+
 struct TeclaElegida {
     std::wstring nombre;
     std::int32_t codigo = 0;

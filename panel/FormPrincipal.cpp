@@ -280,6 +280,8 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
                 return movimientosIcono_;
             case TipoRecurso::guardian:
                 return static_cast<LRESULT>(resguardo_.Vigilante());
+            case TipoRecurso::teclaRegistrada:
+                return motor_.TeclaRegistrada() ? 1 : 0;
             default:
                 return RecursosRetenidos(w);
         }
@@ -319,6 +321,12 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
             return 0;
         case kMensajeIcono:
             Form_MouseMove(w, l);
+            return 0;
+        case WM_HOTKEY:
+            // Only the key the program registered, and only as the key it
+            // watches now (one posted before a change of key is stale).
+            if (w == static_cast<WPARAM>(kIdTeclaActivacion) && HIWORD(l) == static_cast<UINT>(motor_.Tecla()))
+                motor_.TeclaRegistradaPulsada();
             return 0;
         case WM_TIMER:
             if (w == kIdTemporizador) {

@@ -35,6 +35,7 @@ enum class TipoRecurso : WPARAM {
     avisosIcono = 6,        // button releases the tray icon has reported
     movimientosIcono = 7,   // mouse moves over the icon it has reported
     guardian = 8,           // the guardian known to be waiting (its process id), or 0
+    teclaRegistrada = 9,    // 1 while the key is registered as a system hot key
 };
 
 }  // namespace tesk

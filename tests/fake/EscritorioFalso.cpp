@@ -78,9 +78,19 @@ void EscritorioFalso::FijarVisible(Handle ventana, bool visible) {
 void EscritorioFalso::Presionar(std::int32_t codigo) {
     ++entrada_;
     auto& tecla = teclas_[codigo];
-    if (!tecla.abajo) tecla.pulsada = true;
+    const bool nueva = !tecla.abajo;
+    if (nueva) tecla.pulsada = true;
     tecla.abajo = true;
+    if (nueva && teclaRegistrada_ == codigo && alTeclaRegistrada) alTeclaRegistrada();
 }
+
+bool EscritorioFalso::RegistrarTecla(Handle ventana, std::int32_t codigo) {
+    if (!teclasRegistrables || !Existe(ventana) || teclasAjenas.count(codigo) != 0) return false;
+    teclaRegistrada_ = codigo;
+    return true;
+}
+
+void EscritorioFalso::LiberarTecla(Handle) { teclaRegistrada_.reset(); }
 
 void EscritorioFalso::Soltar(std::int32_t codigo) {
     ++entrada_;

@@ -97,6 +97,16 @@ public:
     const std::map<std::pair<Handle, std::uint32_t>, IconoBandeja>& Iconos() const { return iconos_; }
     // A shell busy at sign-in: refuses that many adds to come.
     int iconosNegados = 0;
+
+    // System hot keys: none is granted unless the test allows them; a key
+    // another program holds is refused. A press of the registered key (not
+    // of a key already down: MOD_NOREPEAT) is handed to alTeclaRegistrada,
+    // which stands for the WM_HOTKEY the system posts; the key's state is
+    // kept as for any other key.
+    bool teclasRegistrables = false;
+    std::set<std::int32_t> teclasAjenas;
+    std::optional<std::int32_t> TeclaRegistrada() const { return teclaRegistrada_; }
+    std::function<void()> alTeclaRegistrada;
     bool Encima(Handle ventana) const { return (Datos(ventana).estiloExtendido & kWsExTopmost) != 0; }
 
     // Every show or hide the system took, in order, and every raise; every
@@ -168,6 +178,8 @@ public:
     Handle VentanaAlFrente() override { return frente_; }
     std::uint32_t UltimaEntrada() override { return entrada_; }
     std::uint16_t EstadoTecla(std::int32_t codigo) override;
+    bool RegistrarTecla(Handle ventana, std::int32_t codigo) override;
+    void LiberarTecla(Handle ventana) override;
     std::uint32_t EstiloExtendido(Handle ventana) override;
     void FijarEstiloExtendido(Handle ventana, std::uint32_t estilo) override;
     void FijarOpacidad(Handle ventana, std::uint8_t alfa) override;
@@ -198,6 +210,7 @@ private:
         bool pulsada = false;
     };
     std::unordered_map<std::int32_t, EstadoTeclaFalsa> teclas_;
+    std::optional<std::int32_t> teclaRegistrada_;
     std::map<std::pair<Handle, std::uint32_t>, IconoBandeja> iconos_;
     std::vector<std::pair<Handle, std::int32_t>> llamadas_;
     std::vector<std::pair<Handle, std::int32_t>> rechazos_;

@@ -14,6 +14,8 @@
 //                    the window's thread blocks inside its WM_SHOWWINDOW
 //                    handler (two minutes at most); it answers everything
 //                    else, WM_NULL included
+//   --de-la-previa   owned by the window before it (a tool window, as a
+//                    palette is), which must not be on a thread of its own
 // Titles may carry escapes: \u{HEX} for any code point, \\ for a backslash.
 // Once every window exists, --salida receives their handles, one decimal
 // 32-bit handle per line, in creation order. The program ends when all its
@@ -33,6 +35,7 @@ inline constexpr wchar_t kOpcionOculta[] = L"--oculta";
 inline constexpr wchar_t kOpcionSinTitulo[] = L"--sin-titulo";
 inline constexpr wchar_t kOpcionHilo[] = L"--hilo";
 inline constexpr wchar_t kOpcionTrampa[] = L"--trampa";
+inline constexpr wchar_t kOpcionDePrevia[] = L"--de-la-previa";
 
 // Every test window has this class, and this property set to its position
 // on the command line, counted from 1.
@@ -41,6 +44,10 @@ inline constexpr wchar_t kPropiedadIndice[] = L"TeskVentanaPrueba.Indice";
 // And this one to the number of times it has been shown (a window position
 // change that shows it).
 inline constexpr wchar_t kPropiedadMostrada[] = L"TeskVentanaPrueba.Mostrada";
+// And these to the number of key-downs of F6 to F12 it has received, and of
+// times it has been activated.
+inline constexpr wchar_t kPropiedadTeclas[] = L"TeskVentanaPrueba.Teclas";
+inline constexpr wchar_t kPropiedadActivada[] = L"TeskVentanaPrueba.Activada";
 
 // Registered message: the window's thread stops pumping until the event
 // NombreDespertar(window), which the test creates first, is set, and never

@@ -156,6 +156,14 @@ long VecesMostrada(HWND ventana) {
     return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(ventana, kPropiedadMostrada)));
 }
 
+long TeclasRecibidas(HWND ventana) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(ventana, kPropiedadTeclas)));
+}
+
+long VecesActivada(HWND ventana) {
+    return static_cast<long>(reinterpret_cast<INT_PTR>(GetPropW(ventana, kPropiedadActivada)));
+}
+
 bool Colgada(HWND ventana) {
     DWORD_PTR resultado = 0;
     return SendMessageTimeoutW(ventana, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kEsperaRespuesta, &resultado) == 0;

@@ -47,6 +47,10 @@ private:
 // How many times the window has been shown since it was created (its first
 // showing included).
 long VecesMostrada(HWND ventana);
+// How many key-downs of F6 to F12 it has received (repeats not counted), and
+// how many times it has been activated.
+long TeclasRecibidas(HWND ventana);
+long VecesActivada(HWND ventana);
 
 // The window's thread has stopped answering messages.
 bool Colgada(HWND ventana);

@@ -47,6 +47,7 @@ struct Descripcion {
     int mostrar = SW_SHOWNORMAL;
     bool hilo = false;
     bool trampa = false;  // blocks inside its show handler while its wake event is unset
+    bool dePrevia = false;  // owned by the window created before it
 };
 
 struct Pedido {
@@ -124,6 +125,8 @@ std::optional<Pedido> LeerPedido(const std::vector<std::wstring_view>& argumento
             pedido.ventanas.back().hilo = true;
         } else if (a == kOpcionTrampa) {
             pedido.ventanas.back().trampa = true;
+        } else if (a == kOpcionDePrevia && pedido.ventanas.size() > 1) {
+            pedido.ventanas.back().dePrevia = true;
         } else {
             return std::nullopt;
         }
@@ -134,12 +137,14 @@ std::optional<Pedido> LeerPedido(const std::vector<std::wstring_view>& argumento
 
 class VentanaPrueba {
 public:
-    VentanaPrueba(Proceso& proceso, const Descripcion& descripcion, int indice)
+    VentanaPrueba(Proceso& proceso, const Descripcion& descripcion, int indice, HWND duena = nullptr)
         : proceso_(proceso), indice_(indice), hiloPropio_(descripcion.hilo), trampa_(descripcion.trampa) {
         const int escalon = kEscalon * (indice % kEscalonesCascada);
-        CreateWindowExW(0, kClaseVentanaPrueba, descripcion.conTitulo ? descripcion.titulo.c_str() : nullptr,
-                        WS_OVERLAPPEDWINDOW, kOrigen + escalon, kOrigen + escalon, kAncho, kAlto, nullptr,
-                        nullptr, GetModuleHandleW(nullptr), this);
+        // An owned window is a tool window, as a palette or a Find box is.
+        CreateWindowExW(duena != nullptr ? WS_EX_TOOLWINDOW : 0, kClaseVentanaPrueba,
+                        descripcion.conTitulo ? descripcion.titulo.c_str() : nullptr, WS_OVERLAPPEDWINDOW,
+                        kOrigen + escalon, kOrigen + escalon, kAncho, kAlto, duena, nullptr,
+                        GetModuleHandleW(nullptr), this);
         if (!hwnd_) throw std::runtime_error("CreateWindowExW");
         ++proceso_.vivas;
         SetPropW(hwnd_, kPropiedadIndice, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(indice + 1)));
@@ -196,6 +201,12 @@ private:
                     SetPropW(hwnd, kPropiedadMostrada, reinterpret_cast<HANDLE>(veces + 1));
                 }
                 break;
+            case WM_KEYDOWN:
+                if (w >= VK_F6 && w <= VK_F12 && (l & (1 << 30)) == 0) Contar(kPropiedadTeclas);
+                break;
+            case WM_ACTIVATE:
+                if (LOWORD(w) != WA_INACTIVE) Contar(kPropiedadActivada);
+                break;
             case WM_DESTROY:
                 AlDestruir();
                 break;
@@ -204,6 +215,11 @@ private:
                 break;
         }
         return DefWindowProcW(hwnd, mensaje, w, l);
+    }
+
+    void Contar(const wchar_t* propiedad) noexcept {
+        const auto veces = reinterpret_cast<INT_PTR>(GetPropW(hwnd_, propiedad));
+        SetPropW(hwnd_, propiedad, reinterpret_cast<HANDLE>(veces + 1));
     }
 
     // Answers every message as usual, but blocks inside the handler of its
@@ -347,7 +363,8 @@ int Ejecutar() {
             hilos.push_back(std::make_unique<HiloVentana>(proceso, descripcion, indice));
             creadas.push_back(hilos.back()->Hwnd());
         } else {
-            propias.push_back(std::make_unique<VentanaPrueba>(proceso, descripcion, indice));
+            const HWND duena = descripcion.dePrevia ? creadas.back() : nullptr;
+            propias.push_back(std::make_unique<VentanaPrueba>(proceso, descripcion, indice, duena));
             creadas.push_back(propias.back()->Hwnd());
         }
         if (!creadas.back()) return kSalidaError;

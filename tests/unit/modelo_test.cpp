@@ -88,9 +88,20 @@ public:
                     mostrarRechazado_.erase(h);
             }
         };
+        // The key may be a system hot key: its WM_HOTKEY is handled at once,
+        // or while a pass lets events run, or before the next tick (the
+        // system puts it at the front of the queue).
+        escritorio_.teclasRegistrables = Moneda(50);
+        escritorio_.alTeclaRegistrada = [this] {
+            if (Moneda(50))
+                motor_.TeclaRegistradaPulsada();
+            else
+                ++atajosPendientes_;
+        };
         // While the engine waits, the windows' threads take some of their
         // calls, in any order.
         anfitrion_.alEsperar = [this] {
+            if (atajosPendientes_ > 0 && Moneda(30)) EntregarAtajos();
             escritorio_.Entregar([this](std::size_t n) {
                 return n < 2 || Moneda(10) ? n - 1 : static_cast<std::size_t>(Azar(0, static_cast<int>(n) - 2));
             });
@@ -142,6 +153,15 @@ public:
         DejarPasarYRecuperar();
     }
 
+    // The WM_HOTKEY messages posted and not yet handled, then a tick.
+    void EntregarAtajos() {
+        for (; atajosPendientes_ > 0; --atajosPendientes_) motor_.TeclaRegistradaPulsada();
+    }
+    void Tick() {
+        EntregarAtajos();
+        motor_.tmrTempo_Timer();
+    }
+
     bool terminado = false;
     // Times the foreground was taken back after a restore.
     std::uint64_t recuperados = 0;
@@ -156,6 +176,8 @@ public:
     std::uint64_t soloEncubiertas = 0;
 
 private:
+    int atajosPendientes_ = 0;
+
     int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
     bool Moneda(int porCiento) { return Azar(0, 99) < porCiento; }
 
@@ -318,9 +340,9 @@ private:
         std::set<Handle> vuelven;
         for (const auto& [h, esperado] : ocultadas_) vuelven.insert(h);
         escritorio_.Presionar(motor_.Tecla());
-        if (Moneda(50)) motor_.tmrTempo_Timer();
+        if (Moneda(50)) Tick();
         escritorio_.Soltar(motor_.Tecla());
-        motor_.tmrTempo_Timer();
+        Tick();
         if (restaura && !motor_.Oculto()) {
             ComprobarApilado(vuelven);
             // A restore leaves in the record only what has not landed yet,
@@ -345,10 +367,10 @@ private:
             if (faltan-- == 0) throw std::bad_alloc();
         };
         escritorio_.Presionar(motor_.Tecla());
-        motor_.tmrTempo_Timer();
+        Tick();
         escritorio_.antesDeConsultar = nullptr;
         escritorio_.Soltar(motor_.Tecla());
-        motor_.tmrTempo_Timer();  // the key seen up again: the next press counts
+        Tick();  // the key seen up again: the next press counts
         ASSERT_FALSE(motor_.EnPasada());
         if (!restaura) {
             RegistrarOcultadas(false);
@@ -378,7 +400,7 @@ private:
         escritorio_.TomarFrente(Moneda(30) ? 0 : AlAzar());
         const std::size_t antes = escritorio_.PedidosAlFrente().size();
         anfitrion_.reloj += 100;
-        motor_.tmrTempo_Timer();
+        Tick();
         const auto& pedidos = escritorio_.PedidosAlFrente();
         for (std::size_t i = antes; i < pedidos.size(); ++i) {
             ASSERT_FALSE(delUsuario) << "the foreground was taken back from the user";
@@ -399,9 +421,9 @@ private:
         for (Handle h : escritorio_.OrdenZ()) estadoAntes_[h] = escritorio_.Datos(h).showCmd;
         if (Moneda(80)) {
             muerte_ = Azar(0, 40);
-            escritorio_.Presionar(motor_.Tecla());
             try {
-                motor_.tmrTempo_Timer();
+                escritorio_.Presionar(motor_.Tecla());  // its hot key may run the pass
+                Tick();
             } catch (const FinDelPrograma&) {
             }
             muerte_.reset();
@@ -487,9 +509,9 @@ private:
     void MantenerPulsada() {
         AntesDePasada();
         escritorio_.Presionar(motor_.Tecla());
-        for (int tick = Azar(2, 5); tick > 0; --tick) motor_.tmrTempo_Timer();
+        for (int tick = Azar(2, 5); tick > 0; --tick) Tick();
         escritorio_.Soltar(motor_.Tecla());
-        motor_.tmrTempo_Timer();
+        Tick();
         DespuesDePasada();
     }
 
@@ -501,7 +523,7 @@ private:
         auto interrumpir = [&] {
             if (que == 0) {
                 escritorio_.Presionar(motor_.Tecla());
-                motor_.tmrTempo_Timer();
+                Tick();
                 escritorio_.Soltar(motor_.Tecla());
             } else if (que == 1) {
                 motor_.ActualizarLista();
@@ -537,9 +559,9 @@ private:
         AntesDePasada();
         estadoAntes_.clear();
         for (Handle h : escritorio_.OrdenZ()) estadoAntes_[h] = escritorio_.Datos(h).showCmd;
-        escritorio_.Presionar(motor_.Tecla());
         try {
-            motor_.tmrTempo_Timer();
+            escritorio_.Presionar(motor_.Tecla());  // its hot key may run the pass
+            Tick();
         } catch (const FinDelPrograma&) {
         }
         escritorio_.Soltar(motor_.Tecla());
@@ -563,7 +585,7 @@ private:
         // A press swallowed during the pass is seen by the next tick.
         const bool ocultoAntes = motor_.Oculto();
         escritorio_.OlvidarLlamadas();
-        motor_.tmrTempo_Timer();
+        Tick();
         if (!motor_.Oculto()) {
             ComprobarRestaurado();
         } else if (!ocultoAntes) {

@@ -80,6 +80,77 @@ TEST_F(TeclaActivacion, OtraCopiaPideLaRestauracionComoLaTecla) {
     EXPECT_TRUE(Visible(a) && Visible(b));
 }
 
+// The key as a system hot key: registered at the first tick on the panel's
+// window, moved with the key, never F12; a press runs its pass at once and
+// counts once, held or not, whether the hot key or the tick sees it first.
+TEST_F(TeclaActivacion, LaTeclaRegistradaCuentaUnaVezPorPulsacionYSeMueveConLaTecla) {
+    escritorio.teclasRegistrables = true;
+    escritorio.alTeclaRegistrada = [&] { motor.TeclaRegistradaPulsada(); };
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    motor.tmrTempo_Timer();
+    ASSERT_EQ(escritorio.TeclaRegistrada(), 117);
+
+    escritorio.Presionar(117);
+    EXPECT_TRUE(motor.Oculto()) << "the hot key did not run the pass at once";
+    motor.TeclaRegistradaPulsada();  // a system that repeats hot keys while held
+    for (int tick = 0; tick < 3; ++tick) motor.tmrTempo_Timer();
+    escritorio.Soltar(117);
+    motor.tmrTempo_Timer();
+    EXPECT_TRUE(motor.Oculto()) << "one press counted twice";
+    EXPECT_FALSE(Visible(a));
+    PulsarTecla();
+    EXPECT_FALSE(motor.Oculto());
+
+    // A press during a pass is seen by the next tick, once.
+    bool otra = false;
+    escritorio.alPedir = [&](Handle, std::int32_t estado) {
+        if (estado != kSwHide || otra) return;
+        otra = true;
+        escritorio.Soltar(117);
+        escritorio.Presionar(117);
+        escritorio.Soltar(117);
+    };
+    escritorio.Presionar(117);
+    escritorio.alPedir = nullptr;
+    ASSERT_TRUE(otra);
+    EXPECT_TRUE(motor.Oculto());
+    motor.tmrTempo_Timer();
+    EXPECT_FALSE(motor.Oculto()) << "the press made during the pass was lost";
+    motor.tmrTempo_Timer();
+    EXPECT_FALSE(motor.Oculto());
+
+    EXPECT_EQ(motor.AvanzarTecla(L"F6"), L"F7");
+    EXPECT_EQ(escritorio.TeclaRegistrada(), 118);
+    for (const wchar_t* nombre : {L"F7", L"F8", L"F9", L"F10", L"F11"}) motor.AvanzarTecla(nombre);
+    EXPECT_EQ(motor.Tecla(), 123);
+    EXPECT_FALSE(escritorio.TeclaRegistrada()) << "F12 was registered";
+    for (int tick = 0; tick < 12; ++tick) motor.tmrTempo_Timer();
+    EXPECT_FALSE(escritorio.TeclaRegistrada());
+    PulsarTecla();  // read, as the key is
+    EXPECT_TRUE(motor.Oculto());
+}
+
+// Another program holds the key: it is read as before, and registered once
+// that program lets it go.
+TEST_F(TeclaActivacion, UnaTeclaQueTieneOtroProgramaSeLeeYSeRegistraCuandoQuedaLibre) {
+    escritorio.teclasRegistrables = true;
+    escritorio.teclasAjenas = {117};
+    escritorio.alTeclaRegistrada = [&] { motor.TeclaRegistradaPulsada(); };
+    const Handle a = escritorio.Abrir(L"A");
+    motor.ActualizarLista();
+    PulsarTecla();
+    EXPECT_FALSE(Visible(a));
+    EXPECT_FALSE(motor.TeclaRegistrada());
+
+    escritorio.teclasAjenas.clear();
+    for (int tick = 0; tick < 10 && !motor.TeclaRegistrada(); ++tick) motor.tmrTempo_Timer();
+    EXPECT_EQ(escritorio.TeclaRegistrada(), 117) << "not registered within a second of being let go";
+    escritorio.Presionar(117);
+    EXPECT_TRUE(Visible(a));
+    escritorio.Soltar(117);
+}
+
 TEST_F(TeclaActivacion, UnaTeclaMantenidaEmpiezaUnaSolaPasada) {
     const Handle a = escritorio.Abrir(L"A");
     motor.ActualizarLista();
