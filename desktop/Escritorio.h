@@ -23,6 +23,8 @@ inline constexpr std::int32_t kSwShowMinimized = 2;
 inline constexpr std::int32_t kSwShowMaximized = 3;
 inline constexpr std::int32_t kSwShow = 5;
 inline constexpr std::int32_t kSwMinimize = 6;
+inline constexpr std::int32_t kSwShowMinNoActive = 7;
+inline constexpr std::int32_t kSwShowNa = 8;
 inline constexpr std::int32_t kSwRestore = 9;
 
 // Titles are read into a buffer of this many characters, so at most one fewer

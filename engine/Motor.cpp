@@ -26,14 +26,20 @@ constexpr std::int32_t kTicksVigilanciaFrente = 20;
 constexpr std::int64_t kLlegadaFrenteMs = 10000;
 constexpr std::int32_t kTicksLlegadaFrente = 100;
 
-// The command that shows a recorded window again. A window recorded in the
-// normal state is shown as it is (SW_SHOW), which keeps its size and place:
-// SW_SHOWNORMAL would undo a window arranged (snapped) to half the screen,
-// whose placement also says normal. A window recorded with no show state
+// The command that shows a recorded window again, without activating it:
+// only the window the restore brings forward is activated, by the
+// foreground call, so the focus does not hop across every window as each
+// program takes its call. A window hidden with SW_HIDE keeps its minimised
+// or maximised style, so showing it as it is (SW_SHOWNA) brings it back
+// normal, snapped or maximised; SW_SHOWNORMAL would undo a window arranged
+// (snapped) to half the screen, whose placement also says normal, and
+// Windows has no maximise that does not activate. A minimised window is
+// shown minimised without activation. A window recorded with no show state
 // (its placement could not be read) is still brought back: showing it with
-// "hide" would lose it. Minimised and maximised keep their commands.
+// "hide" would lose it.
 std::int32_t EstadoAlMostrar(std::int32_t estado) {
-    return estado == kSwHide || estado == kSwShowNormal ? kSwShow : estado;
+    return estado == kSwShowMinimized || estado == kSwMinimize || estado == kSwShowMinNoActive ? kSwShowMinNoActive
+                                                                                                 : kSwShowNa;
 }
 
 // The top-level windows front to back, taken before any of them is touched:

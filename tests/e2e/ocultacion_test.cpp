@@ -5,12 +5,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Escena.h"
 #include "tests/soporte/Esperar.h"
+#include "tests/soporte/VentanasPrueba.h"
 
 namespace tesk::e2e {
 namespace {
@@ -71,6 +73,8 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         EXPECT_FALSE(ElPanel().Visible());
         EXPECT_TRUE(IconosTesk().empty());
 
+        std::map<HWND, long> activadas;
+        for (HWND v : ocultas) activadas[v] = prueba::VecesActivada(v);
         Pulsar(VK_F6, marcada);
         ASSERT_TRUE(EsperarIcono(true)) << "the restore did not put the icon back";
         EXPECT_EQ(EstadosDe(todas), antes) << "a window came back in another state";
@@ -80,6 +84,13 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
             << NoEstaDelante(alFrente);
         DejarPasarTicks();
         EXPECT_FALSE(ElPanel().Visible()) << "the restore showed the panel";
+        // Only the window brought forward was activated; each of the others
+        // has had its show, which would have activated it, by now.
+        for (HWND v : ocultas) {
+            if (v != alFrente)
+                EXPECT_EQ(prueba::VecesActivada(v), activadas[v]) << Describir(v) << " was activated by the restore";
+        }
+        EXPECT_GT(prueba::VecesActivada(alFrente), activadas[alFrente]);
     }
 
     ClicEnIconoTesk();

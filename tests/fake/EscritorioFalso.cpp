@@ -235,6 +235,13 @@ void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
         return;
     }
     if (estado != kSwHide && !v.visible && mostrarLlevaAlFrente) AlFrenteDelZ(ventana);
+    // The show commands that activate the window they show: it takes the
+    // foreground, as the system gives it.
+    if (estado == kSwShowNormal || estado == kSwShowMinimized || estado == kSwShowMaximized || estado == kSwShow ||
+        estado == kSwRestore) {
+        activadas_.push_back(ventana);
+        frente_ = ventana;
+    }
     if (estado == kSwShowNormal || estado == kSwRestore) v.acomodada = false;  // back to its own size and place
     switch (estado) {
         case kSwHide:
@@ -248,7 +255,7 @@ void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
             break;
         case kSwShowMinimized:
         case kSwMinimize:
-        case 7:  // SW_SHOWMINNOACTIVE
+        case kSwShowMinNoActive:
             v.visible = true;
             v.showCmd = kSwShowMinimized;
             break;

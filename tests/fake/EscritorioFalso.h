@@ -118,7 +118,11 @@ public:
         llamadas_.clear();
         subidas_.clear();
         rechazos_.clear();
+        activadas_.clear();
     }
+    // The windows a show activated as it landed (SW_SHOWNORMAL, SW_SHOW and
+    // the other commands that activate), since the calls were last forgotten.
+    const std::vector<Handle>& ActivadasAlMostrar() const { return activadas_; }
     // From now on the system refuses (or takes again) the window's hides and
     // its shows: it belongs to an elevated program, or no longer does.
     void Rechazar(Handle ventana, bool ocultar, bool mostrar) {
@@ -216,6 +220,7 @@ private:
     std::vector<std::pair<Handle, std::int32_t>> rechazos_;
     std::vector<Handle> sinPlacement_;
     std::vector<Handle> subidas_;
+    std::vector<Handle> activadas_;
     // Windows with calls that have not landed yet, in the order they land.
     std::unordered_map<Handle, std::vector<std::int32_t>> enVuelo_;
     std::set<Handle> bloqueadas_;

@@ -12,8 +12,6 @@
 
 namespace tesk::prueba {
 
-inline constexpr std::int32_t kSwShowNa = 8;
-
 class ResguardoFalso final : public Resguardo {
 public:
     void Preparar() override { ++preparaciones; }

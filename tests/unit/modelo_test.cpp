@@ -345,6 +345,7 @@ private:
         Tick();
         if (restaura && !motor_.Oculto()) {
             ComprobarApilado(vuelven);
+            EXPECT_TRUE(escritorio_.ActivadasAlMostrar().empty()) << "a restore activated the windows it showed";
             // A restore leaves in the record only what has not landed yet,
             // and what refused to come back.
             for (const auto& [h, mostrarCon] : resguardo_.entradas) {

@@ -43,11 +43,11 @@ TEST_F(Ejemplo, OcultarTodoExceptoLoMarcado) {
     escritorio.OlvidarLlamadas();
     motor.MostrarVentanas();
 
-    // Only B and C are touched, each in its recorded state (normal as it
-    // is, SW_SHOW); C, furthest back, comes to the front; the icon returns,
-    // the panel does not.
+    // Only B and C are touched, each in its recorded state and without
+    // activation (minimised, and normal as it is); C, furthest back, comes
+    // to the front; the icon returns, the panel does not.
     EXPECT_EQ(escritorio.Llamadas(),
-              (std::vector<std::pair<Handle, std::int32_t>>{{b, kSwShowMinimized}, {c, kSwShow}}));
+              (std::vector<std::pair<Handle, std::int32_t>>{{b, kSwShowMinNoActive}, {c, kSwShowNa}}));
     EXPECT_TRUE(Visible(b));
     EXPECT_EQ(escritorio.Datos(b).showCmd, kSwShowMinimized);
     EXPECT_TRUE(Visible(c));
@@ -298,7 +298,7 @@ TEST_F(Elevada, LaQueNoSeDejaOcultarSigueEnPantallaYNoCuentaComoOculta) {
     EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwHide}}));
     EXPECT_TRUE(Visible(elevada));
     EXPECT_FALSE(escritorio.EnVuelo(elevada));
-    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShow}})) << "the refused window stayed in the record";
+    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShowNa}})) << "the refused window stayed in the record";
     EXPECT_EQ(anfitrion.reloj, AnfitrionFalso::kPasoReloj) << "the pass waited beyond the hides it was given";
     EXPECT_EQ(motor.UltimaOculta(), a) << "the refused window counts as the last one hidden";
     ASSERT_TRUE(motor.Oculto());
@@ -307,7 +307,7 @@ TEST_F(Elevada, LaQueNoSeDejaOcultarSigueEnPantallaYNoCuentaComoOculta) {
     escritorio.FijarVisible(elevada, false);
     escritorio.OlvidarLlamadas();
     PulsarTecla();
-    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
+    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShowNa}}));
     EXPECT_TRUE(escritorio.Rechazos().empty());
     EXPECT_EQ(escritorio.Frente(), a);
     EXPECT_TRUE(resguardo.entradas.empty());
@@ -337,7 +337,7 @@ TEST_F(Elevada, LaQueNoSeDejaMostrarQuedaAnotadaYSePideOtraVezHastaQueVuelve) {
     EXPECT_TRUE(anfitrion.IconoPresente());
     EXPECT_TRUE(Visible(a));
     EXPECT_FALSE(Visible(elevada));
-    EXPECT_EQ(resguardo.entradas, (Entradas{{elevada, kSwShowMaximized}})) << "left for the watcher to bring back";
+    EXPECT_EQ(resguardo.entradas, (Entradas{{elevada, kSwShowNa}})) << "left for the watcher to bring back";
     EXPECT_TRUE(escritorio.PedidosAlFrente().empty()) << "the keyboard was sent to a window nobody sees";
 
     // A new hide pass starts its records afresh: the refused window stays
@@ -346,7 +346,7 @@ TEST_F(Elevada, LaQueNoSeDejaMostrarQuedaAnotadaYSePideOtraVezHastaQueVuelve) {
     EXPECT_TRUE(resguardo.Contiene(elevada));
     escritorio.OlvidarLlamadas();
     PulsarTecla();
-    EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwShowMaximized}}));
+    EXPECT_EQ(escritorio.Rechazos(), (Llamadas{{elevada, kSwShowNa}}));
     EXPECT_EQ(escritorio.Frente(), a);
     EXPECT_TRUE(resguardo.Contiene(elevada));
 
@@ -381,13 +381,13 @@ TEST_F(Elevada, LaQueSuProgramaMostroMientrasTantoYaNoEsDeTesk) {
     MarcarTitulo(L"Administrador");
     PulsarTecla();
     EXPECT_TRUE(Visible(elevada));
-    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShow}})) << "a window back on screen stayed in the record";
+    EXPECT_EQ(resguardo.entradas, (Entradas{{a, kSwShowNa}})) << "a window back on screen stayed in the record";
     // Its own program hides it again: neither the restore nor the end asks it.
     escritorio.FijarVisible(elevada, false);
     escritorio.OlvidarLlamadas();
     PulsarTecla();
     motor.RestaurarAntesDeCerrar();
-    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShow}}));
+    EXPECT_EQ(escritorio.Llamadas(), (Llamadas{{a, kSwShowNa}}));
     EXPECT_TRUE(escritorio.Rechazos().empty());
     EXPECT_TRUE(resguardo.entradas.empty());
 }

@@ -31,9 +31,11 @@ TEST_F(Registro, CadaVentanaSeAnotaAntesDeOcultarseConElComandoQueLaDevuelve) {
     PulsarTecla();
     ASSERT_TRUE(motor.Oculto());
     EXPECT_TRUE(sinAnotar.empty());
-    // Normal windows come back as they are (a snapped one stays snapped).
+    // Every window comes back as it was hidden, without activation: normal
+    // and maximised as they are (a snapped one stays snapped), minimised as
+    // a minimised window that is not activated.
     const std::map<Handle, std::int32_t> esperadas{
-        {normal, kSwShow}, {minimizada, kSwShowMinimized}, {maximizada, kSwShowMaximized}};
+        {normal, kSwShowNa}, {minimizada, kSwShowMinNoActive}, {maximizada, kSwShowNa}};
     EXPECT_EQ(resguardo.entradas, esperadas) << "the marked window, the panel and the shell are not in the record";
     EXPECT_EQ(resguardo.preparaciones, 1);
 
@@ -138,7 +140,7 @@ TEST_F(Registro, CerrarDuranteLaPasadaDejaEnElRegistroSoloLoQueNoHaVuelto) {
     motor.tmrTempo_Timer();
     ASSERT_TRUE(cerrado);
     EXPECT_TRUE(sinAnotar.empty());
-    EXPECT_EQ(resguardo.entradas, (std::map<Handle, std::int32_t>{{maximizada, kSwShowMaximized}}))
+    EXPECT_EQ(resguardo.entradas, (std::map<Handle, std::int32_t>{{maximizada, kSwShowNa}}))
         << "the blocked window stays for the watcher to bring back; the others are back";
 }
 
