@@ -63,16 +63,34 @@ bool EstadoAlcanzado(HWND ventana, std::int32_t estado) {
     }
 }
 
-// The window lies above every other window on screen outside the topmost
-// band.
-bool EnLoAlto(HWND ventana) {
-    for (HWND encima = GetWindow(ventana, GW_HWNDPREV); encima != nullptr; encima = GetWindow(encima, GW_HWNDPREV)) {
-        if (IsWindowVisible(encima) && (GetWindowLongW(encima, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) return false;
+// The window is owned by that one, directly or through its owners (a
+// palette of a dialog of it). Owners form no cycles; the bound is only a
+// guard.
+bool PoseidaPor(HWND ventana, HWND duena) {
+    constexpr int kDuenasComoMucho = 64;
+    int vuelta = 0;
+    for (HWND d = GetWindow(ventana, GW_OWNER); d != nullptr && vuelta < kDuenasComoMucho;
+         d = GetWindow(d, GW_OWNER), ++vuelta) {
+        if (d == duena) return true;
     }
-    return true;
+    return false;
 }
 
 }  // namespace
+
+// The window lies above every other window on screen outside the topmost
+// band, but for its own owned windows, which the system always keeps above
+// their owner (a tool palette, a Find box), and windows that are not drawn
+// (cloaked): a raise could never get above those.
+bool EscritorioWin32::EnLoAlto(Handle raiz) {
+    const HWND ventana = HwndDe(raiz);
+    for (HWND encima = GetWindow(ventana, GW_HWNDPREV); encima != nullptr; encima = GetWindow(encima, GW_HWNDPREV)) {
+        if (!IsWindowVisible(encima) || (GetWindowLongW(encima, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0) continue;
+        if (PoseidaPor(encima, ventana) || Encubierta(HandleDe(encima))) continue;
+        return false;
+    }
+    return true;
+}
 
 Handle EscritorioWin32::BarraTareas() {
     return HandleDe(FindWindowW(kClaseBarraTareas, nullptr));
@@ -142,7 +160,7 @@ bool EscritorioWin32::Aterrizado(std::unordered_map<Handle, Pedido>::iterator pe
         return true;
     }
     if (pedido.estado && EstadoAlcanzado(h, *pedido.estado)) pedido.estado.reset();
-    if (pedido.subir && EnLoAlto(h)) pedido.subir = false;
+    if (pedido.subir && EnLoAlto(pendiente->first)) pedido.subir = false;
     if (pedido.estado || pedido.subir) return false;
     pendientes_.erase(pendiente);
     return true;

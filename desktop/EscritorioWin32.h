@@ -53,6 +53,9 @@ private:
     // Checks the window against what it was asked: true (and the entry gone)
     // once all of it has landed or the window no longer exists.
     bool Aterrizado(std::unordered_map<Handle, Pedido>::iterator pendiente);
+    // A raise has landed: the window lies above every window that it could
+    // get above.
+    bool EnLoAlto(Handle ventana);
 
     std::unordered_map<Handle, Pedido> pendientes_;
 };

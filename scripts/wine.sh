@@ -36,6 +36,9 @@ export WINEPREFIX="$(cd "$prefijo" && pwd)"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The tests learn whether a window manager handles the windows (it may
+# activate a window it maps, by rules of its own).
+export TESK_GESTION="$gestion"
 
 gestor=""
 terminar() {

@@ -148,6 +148,31 @@ TEST(Recorrido, SinFondoDelEscritorioDaCero) {
     EXPECT_EQ(escritorio.FondoEscritorio(), 0);
 }
 
+// A window with a tool window of its own (which the system keeps above its
+// owner) raised from below another window: the raise lands once the window
+// lies above everything but what it owns; the palette stays above it.
+TEST(Subir, UnaVentanaConUnaPaletaPropiaLlegaArriba) {
+    EscritorioWin32 escritorio;
+    VentanasPrueba duenas({L"--ventana", L"Duena", L"--ventana", L"Paleta", L"--de-la-previa"});
+    VentanasPrueba encima({L"--ventana", L"Encima"});
+    const HWND duena = duenas[0];
+    const HWND paleta = duenas[1];
+    ASSERT_EQ(GetWindow(paleta, GW_OWNER), duena);
+    // "Encima" lies above the owner, as the window opened last.
+    const auto altura = [](HWND v) {
+        int n = 0;
+        for (HWND h = GetWindow(v, GW_HWNDFIRST); h != nullptr && h != v; h = GetWindow(h, GW_HWNDNEXT)) ++n;
+        return n;
+    };
+    ASSERT_LT(altura(encima[0]), altura(duena));
+
+    escritorio.Subir(HandleDe(duena));
+    EXPECT_TRUE(prueba::EsperarHasta([&] { return !escritorio.EnVuelo(HandleDe(duena)); }))
+        << "the raise never landed: the window's own palette lies above it";
+    EXPECT_LT(altura(duena), altura(encima[0]));
+    EXPECT_LT(altura(paleta), altura(duena)) << "the palette is no longer above its owner";
+}
+
 TEST(VentanaDesaparecida, ResponderSinFallarConValoresVacios) {
     EscritorioWin32 escritorio;
     VentanasPrueba otras({L"--ventana", L"Se va", L"--max", L"--ventana", L"Se queda"});
