@@ -23,6 +23,7 @@ public:
     Handle PrimeraVentana(Handle desde) override;
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
+    std::uint32_t ProcesoDe(Handle ventana) override;
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
     void Mostrar(Handle ventana, std::int32_t estado) override;

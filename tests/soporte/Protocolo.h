@@ -14,6 +14,15 @@
 //                    the window's thread blocks inside its WM_SHOWWINDOW
 //                    handler (two minutes at most); it answers everything
 //                    else, WM_NULL included
+// Options for the process as a whole, anywhere on the line:
+//   --sonar <id>       the process plays: it opens the audio session <id>
+//                      for itself in the stand-in audio services
+//                      (AudioPrueba.h) before its windows are reported
+//   --sonar-hijo <id>  it plays from a child process of its own that owns
+//                      no window (a copy of this program), started first
+//                      and ended with it
+//   --mientras <pid>   (the child's) no windows needed; it ends when that
+//                      process does
 // Titles may carry escapes: \u{HEX} for any code point, \\ for a backslash.
 // Once every window exists, --salida receives their handles, one decimal
 // 32-bit handle per line, in creation order. The program ends when all its
@@ -33,6 +42,9 @@ inline constexpr wchar_t kOpcionOculta[] = L"--oculta";
 inline constexpr wchar_t kOpcionSinTitulo[] = L"--sin-titulo";
 inline constexpr wchar_t kOpcionHilo[] = L"--hilo";
 inline constexpr wchar_t kOpcionTrampa[] = L"--trampa";
+inline constexpr wchar_t kOpcionSonar[] = L"--sonar";
+inline constexpr wchar_t kOpcionSonarHijo[] = L"--sonar-hijo";
+inline constexpr wchar_t kOpcionMientras[] = L"--mientras";
 
 // Every test window has this class, and this property set to its position
 // on the command line, counted from 1.
