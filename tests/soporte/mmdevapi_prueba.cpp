@@ -15,6 +15,7 @@
 #include <cwchar>
 #include <string>
 
+#include "desktop/Com.h"
 #include "tests/soporte/AudioPrueba.h"
 
 namespace {
@@ -284,10 +285,9 @@ public:
         if (p == nullptr) return E_POINTER;
         *p = nullptr;
         if (externo != nullptr) return CLASS_E_NOAGGREGATION;
-        auto* enumerador = new Enumerador();
-        const HRESULT hr = enumerador->QueryInterface(iid, p);
-        enumerador->Release();
-        return hr;
+        tesk::ComPropio<Enumerador> enumerador;
+        *enumerador.Poner() = new Enumerador();
+        return enumerador->QueryInterface(iid, p);
     }
     HRESULT STDMETHODCALLTYPE LockServer(WINBOOL) override { return S_OK; }
 };
@@ -298,10 +298,9 @@ extern "C" HRESULT WINAPI DllGetClassObject(REFCLSID clase, REFIID iid, void** p
     if (p == nullptr) return E_POINTER;
     *p = nullptr;
     if (clase != __uuidof(MMDeviceEnumerator)) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* fabrica = new Fabrica();
-    const HRESULT hr = fabrica->QueryInterface(iid, p);
-    fabrica->Release();
-    return hr;
+    tesk::ComPropio<Fabrica> fabrica;
+    *fabrica.Poner() = new Fabrica();
+    return fabrica->QueryInterface(iid, p);
 }
 
 extern "C" HRESULT WINAPI DllCanUnloadNow() { return objetos == 0 ? S_OK : S_FALSE; }
