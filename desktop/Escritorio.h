@@ -80,6 +80,10 @@ public:
     // the system cannot tell.
     virtual bool Encubierta(Handle ventana) = 0;
 
+    // The process the window belongs to (GetWindowThreadProcessId); 0 when
+    // the window is gone.
+    virtual std::uint32_t ProcesoDe(Handle) { return 0; }
+
     // The characters the platform copies into a kTituloBuffer-character
     // buffer: at most kTituloBuffer - 1 of them, NULs and all, exactly as
     // returned. Empty when the title cannot be read.

@@ -119,6 +119,11 @@ Handle EscritorioWin32::SiguienteVentana(Handle ventana) {
     return HandleDe(GetWindow(HwndDe(ventana), GW_HWNDNEXT));
 }
 
+std::uint32_t EscritorioWin32::ProcesoDe(Handle ventana) {
+    DWORD proceso = 0;
+    return ::GetWindowThreadProcessId(HwndDe(ventana), &proceso) != 0 ? static_cast<std::uint32_t>(proceso) : 0;
+}
+
 bool EscritorioWin32::EsVisible(Handle ventana) {
     // A window with a show or hide in flight is reported as that call will
     // leave it: a restore never mistakes a window about to hide for one that

@@ -24,6 +24,7 @@ public:
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
     bool Encubierta(Handle ventana) override;
+    std::uint32_t ProcesoDe(Handle ventana) override;
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
     bool Mostrar(Handle ventana, std::int32_t estado) override;

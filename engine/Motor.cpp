@@ -68,8 +68,13 @@ Resguardo& Motor::NingunResguardo() {
     return ninguno;
 }
 
-Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo)
-    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista), resguardo_(resguardo) {
+Audio& Motor::NingunAudio() {
+    static SinAudio ninguno;
+    return ninguno;
+}
+
+Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo, Audio& audio)
+    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista), resguardo_(resguardo), silencio_(audio, resguardo) {
     EmpezarAVigilarTecla();
 }
 
@@ -163,6 +168,7 @@ void Motor::OcultarVentanas() {
 
     pasada_ = Pasada::ocultando;
     abortar_ = false;
+    recorrida_ = false;
     frente_.reset();
     try {
         RecorrerOcultacion();
@@ -185,6 +191,27 @@ void Motor::OcultarVentanas() {
     pasada_ = Pasada::ninguna;
     // A pass that hid nothing leaves the program reachable through its icon.
     if (!oculto_) anfitrion_.RestaurarIconoBandeja();
+    if (oculto_ && recorrida_) Silenciar();
+}
+
+void Motor::Silenciar() {
+    std::vector<Silencio::VentanaVista> vistas;
+    try {
+        vistas.reserve(ventanasGuardadas_.size());
+        const Handle propia = anfitrion_.VentanaPropia();
+        for (std::size_t i = 1; i < ventanasGuardadas_.size() && i < ocultadas_.size(); ++i) {
+            const Handle h = ventanasGuardadas_[i].hWnd;
+            if (h == propia) continue;
+            vistas.push_back({escritorio_.ProcesoDe(h), static_cast<bool>(ocultadas_[i])});
+        }
+    } catch (const std::exception&) {
+        return;  // the windows stay concealed, the sound as it is
+    }
+    silencio_.AlOcultar(vistas);
+}
+
+void Motor::DevolverSonido() {
+    if (silencio_.Activo()) silencio_.Devolver();
 }
 
 void Motor::RecorrerOcultacion() {
@@ -216,6 +243,7 @@ void Motor::RecorrerOcultacion() {
         // the one brought to the front.
         if (DebeOcultarse(h, objetivo)) Ocultar(h, escritorio_.Encubierta(h));
     }
+    recorrida_ = !abortar_;
     EsperarAterrizaje(pedidas_);
 }
 
@@ -422,6 +450,7 @@ void Motor::MostrarVentanas() {
         // the next press shows them.
     }
     pasada_ = Pasada::ninguna;
+    if (!oculto_) DevolverSonido();
 }
 
 void Motor::RestaurarAntesDeCerrar() {
@@ -445,6 +474,7 @@ void Motor::RestaurarAntesDeCerrar() {
     // not landed stays in the record, for the watcher to show again.
     EsperarAterrizaje(pedidas_, true);
     ConfirmarVueltas();
+    DevolverSonido();
 }
 
 void Motor::DevolverSinEsperar() {
@@ -474,6 +504,9 @@ void Motor::DevolverSinEsperar() {
     oculto_ = false;
     if (estabaOculto && pasada_ == Pasada::ninguna) anfitrion_.RestaurarIconoBandeja();
     ConfirmarVueltas();
+    // Only what the latest look holds, without looking again: the rest
+    // stays in the record, for the watcher.
+    if (silencio_.Activo()) silencio_.DevolverSinEsperar();
 }
 
 void Motor::tmrTempo_Timer() {
@@ -484,6 +517,12 @@ void Motor::tmrTempo_Timer() {
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
     VigilarFrente();
     if (!porConfirmar_.empty()) ConfirmarVueltas();
+    // The sessions the concealed programs opened since the last look; and
+    // whatever ended the concealment, its sound back.
+    if (oculto_)
+        silencio_.Vigilar();
+    else
+        DevolverSonido();
     const bool pulsada = detector_.NuevaPulsacion(estado);
     if (std::exchange(restauracionPedida_, false) && oculto_) {
         MostrarVentanas();

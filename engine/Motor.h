@@ -32,6 +32,10 @@
 // again by the next restore and when the program ends, until it comes back
 // or its own program shows it.
 //
+// The sound goes with the windows (Silencio): once a hide pass has asked
+// every window, the sessions of the programs it concealed are muted; each
+// end of the concealment gives them back, after the windows.
+//
 // A failure inside a pass (memory running out) ends the pass where it is:
 // what it hid stays recorded, so the next press brings it back, and no pass
 // is left marked as running.
@@ -45,10 +49,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "desktop/Audio.h"
 #include "desktop/Escritorio.h"
 #include "engine/Anfitrion.h"
 #include "engine/Lista.h"
 #include "engine/Resguardo.h"
+#include "engine/Silencio.h"
 #include "engine/Tecla.h"
 #include "engine/Ventana.h"
 
@@ -61,10 +67,13 @@ inline constexpr std::wstring_view kCaptionOcultarSeleccion = L"Ocultar lo selec
 
 class Motor {
 public:
-    Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo = NingunResguardo());
+    Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo = NingunResguardo(),
+          Audio& audio = NingunAudio());
 
     // The record of an engine that runs alone: written down nowhere.
     static Resguardo& NingunResguardo();
+    // Where there is no sound to handle.
+    static Audio& NingunAudio();
 
     // Snapshot of the visible titled windows that are not cloaked, front to
     // back, into the list and VentanasLista. Clears every mark.
@@ -132,6 +141,7 @@ public:
     std::int32_t Tecla() const { return tecla_; }
     const std::wstring& Modo() const { return modo_; }
     bool EnPasada() const { return pasada_ != Pasada::ninguna; }
+    const Silencio& Sonido() const { return silencio_; }
 
 private:
     enum class Pasada { ninguna, ocultando, mostrando };
@@ -176,11 +186,17 @@ private:
     void PedirOtraVezRechazadas();
     void VigilarFrente();
     void SeguirFrente();
+    // After a hide pass whose walk went through: the sessions of the
+    // programs it concealed are muted, once every window has been asked.
+    void Silenciar();
+    // The concealment is over: the sound it took comes back.
+    void DevolverSonido();
 
     Escritorio& escritorio_;
     Anfitrion& anfitrion_;
     Lista& lista_;
     Resguardo& resguardo_;
+    Silencio silencio_;
 
     Ventanas ventanasLista_ = VentanasVacias();
     Ventanas ventanasGuardadas_ = VentanasVacias();
@@ -207,6 +223,7 @@ private:
 
     Pasada pasada_ = Pasada::ninguna;
     bool abortar_ = false;        // a hide pass must stop and undo
+    bool recorrida_ = false;      // the hide pass walked every window
     std::size_t cursor_ = 1;      // next record of a running restore
     DetectorPulsacion detector_;
 

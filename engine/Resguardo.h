@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "desktop/Escritorio.h"
 
@@ -31,6 +32,14 @@ public:
 
     // The window is back on screen (or gone): its entry goes.
     virtual void Quitar(Handle ventana) = 0;
+
+    // Before an audio session is muted: its process and its instance
+    // identifier, enough to find it again. False when it could not be
+    // written down: the session must then stay audible.
+    virtual bool AnotarSesion(std::uint32_t, const std::wstring&) { return true; }
+
+    // The session's sound is back (or the session is gone): its entry goes.
+    virtual void QuitarSesion(const std::wstring&) {}
 };
 
 // A record nobody reads, for an engine that runs alone.

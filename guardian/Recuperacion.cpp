@@ -3,6 +3,13 @@
 #include <windows.h>
 
 #include <cstring>
+#include <new>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "desktop/AudioWin32.h"
 
 #include "desktop/Handles.h"
 #include "guardian/Registro.h"
@@ -14,7 +21,42 @@ namespace {
 bool CabeceraValida(const Cabecera& cabecera, std::size_t tamano) {
     return tamano >= kTamano && cabecera.marca == kMarca && cabecera.version == kVersion &&
            cabecera.capacidad == kCapacidad && cabecera.tamanoEntrada == sizeof(Entrada) &&
-           cabecera.usadas <= cabecera.capacidad;
+           cabecera.usadas <= cabecera.capacidad && cabecera.capacidadSesiones == kCapacidadSesiones &&
+           cabecera.tamanoSesion == sizeof(EntradaSesion) && cabecera.sesionesUsadas <= cabecera.capacidadSesiones;
+}
+
+// The session the entry names: its identifier whole (no terminator before
+// its length, one right after) and a process; nothing for a free entry.
+std::optional<std::pair<std::uint32_t, std::wstring>> SesionDe(const EntradaSesion& entrada) {
+    if (entrada.largo == 0 || entrada.largo >= kLargoIdSesion || entrada.proceso == 0) return std::nullopt;
+    if (entrada.id[entrada.largo] != L'\0') return std::nullopt;
+    std::wstring id(entrada.id, entrada.largo);
+    if (id.find(L'\0') != std::wstring::npos) return std::nullopt;
+    return std::pair{entrada.proceso, std::move(id)};
+}
+
+void DevolverSesiones(const EntradaSesion* entradas, std::uint32_t usadas, Recuperadas& cuenta) {
+    std::vector<std::pair<std::uint32_t, std::wstring>> sesiones;
+    for (std::uint32_t i = 0; i < usadas; ++i) {
+        EntradaSesion entrada;
+        std::memcpy(&entrada, &entradas[i], sizeof entrada);
+        if (entrada.largo == 0) continue;
+        if (auto sesion = SesionDe(entrada)) {
+            sesiones.push_back(std::move(*sesion));
+        } else {
+            ++cuenta.sesionesPerdidas;
+        }
+    }
+    if (sesiones.empty()) return;
+    // Only now, with sessions to give back, are COM and the audio services
+    // loaded.
+    AudioWin32 audio;
+    for (const auto& [proceso, id] : sesiones) {
+        if (audio.Silenciar(proceso, id, false))
+            ++cuenta.sesiones;
+        else
+            ++cuenta.sesionesPerdidas;
+    }
 }
 
 // The window the entry names, if it is still that window: top-level, of
@@ -58,6 +100,10 @@ Recuperadas Recuperar(const void* registro, std::size_t tamano) {
             ShowWindowAsync(ventana, entrada.mostrarCon);
             ++cuenta.mostradas;
         }
+    }
+    try {
+        DevolverSesiones(reinterpret_cast<const EntradaSesion*>(entradas + kCapacidad), cabecera.sesionesUsadas, cuenta);
+    } catch (const std::bad_alloc&) {
     }
     return cuenta;
 }

@@ -1,7 +1,8 @@
-// The record Tesk shares with its guardian: a header and a fixed table of
-// entries, one per window Tesk has hidden and not yet seen back, in a
-// section of memory backed by the paging file (nothing goes to disk). Tesk
-// writes it; the guardian only reads it, once Tesk is gone.
+// The record Tesk shares with its guardian: a header and two fixed tables,
+// one entry per window Tesk has hidden and not yet seen back, then one per
+// audio session Tesk has muted and not yet given back, in a section of
+// memory backed by the paging file (nothing goes to disk). Tesk writes it;
+// the guardian only reads it, once Tesk is gone.
 #pragma once
 
 #include <cstddef>
@@ -10,9 +11,15 @@
 namespace tesk::guardian {
 
 inline constexpr std::uint32_t kMarca = 0x4B534554u;  // "TESK"
-inline constexpr std::uint32_t kVersion = 3;
+inline constexpr std::uint32_t kVersion = 4;
 // More windows than a desktop can hold.
 inline constexpr std::uint32_t kCapacidad = 65536;
+// More sessions than the volume mixer shows; beyond them a session is left
+// playing.
+inline constexpr std::uint32_t kCapacidadSesiones = 256;
+// A session's instance identifier, in characters, its terminator included:
+// the endpoint's identifier, the executable's path and two numbers fit.
+inline constexpr std::uint32_t kLargoIdSesion = 512;
 
 struct Cabecera {
     std::uint32_t marca;
@@ -32,6 +39,12 @@ struct Cabecera {
     std::uint64_t vigilado;
     std::uint64_t senal;
     std::uint64_t listo;
+    // The sessions' table, after the windows': its size, the size of one
+    // of its entries, and how many may hold a session.
+    std::uint32_t capacidadSesiones;
+    std::uint32_t tamanoSesion;
+    std::uint32_t sesionesUsadas;
+    std::uint32_t reservado;
 };
 
 struct Entrada {
@@ -46,7 +59,17 @@ struct Entrada {
     std::uint32_t hilo;
 };
 
-inline constexpr std::size_t kTamano = sizeof(Cabecera) + std::size_t{kCapacidad} * sizeof(Entrada);
+struct EntradaSesion {
+    // The characters of its instance identifier before the terminator; 0
+    // for a free entry. Written last.
+    std::uint32_t largo;
+    // The process that played in it.
+    std::uint32_t proceso;
+    wchar_t id[kLargoIdSesion];
+};
+
+inline constexpr std::size_t kTamano = sizeof(Cabecera) + std::size_t{kCapacidad} * sizeof(Entrada) +
+                                       std::size_t{kCapacidadSesiones} * sizeof(EntradaSesion);
 
 // A command the guardian may show a window with: any of the platform's show
 // commands (SW_SHOWNORMAL to SW_FORCEMINIMIZE), never SW_HIDE.

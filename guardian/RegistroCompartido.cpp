@@ -35,6 +35,8 @@ RegistroCompartido::RegistroCompartido(bool conGuardian) {
     cabecera.capacidad = kCapacidad;
     cabecera.tamanoEntrada = sizeof(Entrada);
     cabecera.version = kVersion;
+    cabecera.capacidadSesiones = kCapacidadSesiones;
+    cabecera.tamanoSesion = sizeof(EntradaSesion);
     Escribir(cabecera.marca, kMarca);
     if (!conGuardian) return;
     lanzador_.emplace(seccion_.get());
@@ -43,6 +45,50 @@ RegistroCompartido::RegistroCompartido(bool conGuardian) {
 
 Entrada* RegistroCompartido::Entradas() const {
     return reinterpret_cast<Entrada*>(static_cast<std::byte*>(vista_.get()) + sizeof(Cabecera));
+}
+
+EntradaSesion* RegistroCompartido::Sesiones() const {
+    return reinterpret_cast<EntradaSesion*>(reinterpret_cast<std::byte*>(Entradas() + kCapacidad));
+}
+
+bool RegistroCompartido::AnotarSesion(std::uint32_t proceso, const std::wstring& id) {
+    if (!vista_ || id.empty() || id.size() >= kLargoIdSesion || id.find(L'\0') != std::wstring::npos) return false;
+    try {
+        Cabecera& cabecera = CabeceraDe(vista_.get());
+        std::uint32_t indice;
+        if (auto it = posicionSesion_.find(id); it != posicionSesion_.end()) {
+            indice = it->second;
+        } else if (!sesionesLibres_.empty()) {
+            indice = sesionesLibres_.back();
+            sesionesLibres_.pop_back();
+        } else if (cabecera.sesionesUsadas < kCapacidadSesiones) {
+            indice = cabecera.sesionesUsadas;
+            Escribir(cabecera.sesionesUsadas, indice + 1);
+        } else {
+            return false;  // full: the session stays audible
+        }
+        posicionSesion_[id] = indice;
+        EntradaSesion& entrada = Sesiones()[indice];
+        Escribir(entrada.largo, std::uint32_t{0});
+        Escribir(entrada.proceso, proceso);
+        for (std::size_t i = 0; i < id.size(); ++i) Escribir(entrada.id[i], id[i]);
+        Escribir(entrada.id[id.size()], L'\0');
+        Escribir(entrada.largo, static_cast<std::uint32_t>(id.size()));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void RegistroCompartido::QuitarSesion(const std::wstring& id) {
+    auto it = posicionSesion_.find(id);
+    if (it == posicionSesion_.end()) return;
+    Escribir(Sesiones()[it->second].largo, std::uint32_t{0});
+    try {
+        sesionesLibres_.push_back(it->second);
+    } catch (const std::bad_alloc&) {
+    }
+    posicionSesion_.erase(it);
 }
 
 void RegistroCompartido::Preparar() {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -32,9 +33,12 @@ public:
     std::uint32_t Vigilante() const override;
     bool Anotar(Handle ventana, std::int32_t mostrarCon) override;
     void Quitar(Handle ventana) override;
+    bool AnotarSesion(std::uint32_t proceso, const std::wstring& id) override;
+    void QuitarSesion(const std::wstring& id) override;
 
 private:
     Entrada* Entradas() const;
+    EntradaSesion* Sesiones() const;
 
     HandleUnico seccion_;
     VistaUnica vista_;
@@ -42,6 +46,9 @@ private:
     // Where each window's entry is, and the entries free for reuse.
     std::unordered_map<Handle, std::uint32_t> posicion_;
     std::vector<std::uint32_t> libres_;
+    // And each session's.
+    std::unordered_map<std::wstring, std::uint32_t> posicionSesion_;
+    std::vector<std::uint32_t> sesionesLibres_;
 };
 
 }  // namespace tesk::guardian

@@ -74,7 +74,7 @@ void Mover(HWND ventana, const RECT& rect) {
 
 FormPrincipal::FormPrincipal(Resguardo& resguardo)
     : resguardo_(resguardo),
-      motor_(escritorio_, *this, lista_, resguardo),
+      motor_(escritorio_, *this, lista_, resguardo, audio_),
       mano_(CargarCursor(IDC_MANO)),
       mensajeBarraCreada_(::RegisterWindowMessageW(kMensajeBarraCreada)),
       mensajeRecursos_(::RegisterWindowMessageW(kMensajeRecursos)),

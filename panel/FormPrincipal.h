@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/AudioWin32.h"
 #include "desktop/EscritorioWin32.h"
 #include "engine/Anfitrion.h"
 #include "engine/Motor.h"
@@ -85,6 +86,8 @@ private:
     void Repintar(diseno::Control control);
 
     EscritorioWin32 escritorio_;
+    // The audio services: COM and their DLLs load on the first hide pass.
+    AudioWin32 audio_;
     Bandeja bandeja_{escritorio_};
     ListaCaja lista_;
     const Resguardo& resguardo_;  // the record and who watches it

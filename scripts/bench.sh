@@ -35,6 +35,9 @@ if [ "${1:-}" = "--en-pantalla" ]; then
   echo "== desktop figures under Wine"
   en_wine "$b/bench/escritorio/escritorio_bench.exe" ${TESK_PARTES:-} \
     >"$figuras/escritorio.txt" 2>"$figuras/escritorio.err"
+  echo "== the hide pass with 20 sessions playing, beside no audio at all"
+  TESK_AUDIO_PRUEBA="$b/tests/soporte/mmdevapi.dll" bash "$raiz/scripts/wine.sh" "$b/wineprefix-bench-sonido" 96 no \
+    "$b/bench/escritorio/escritorio_bench.exe" sonido >"$figuras/sonido.txt" 2>"$figuras/sonido.err" || true
   echo "== a desktop of 2,000 windows"
   TESK_SUELO_CARGA=1 TESK_VENTANAS_CARGA=2000 en_wine "$b/tests/fiabilidad/tesk_fiabilidad.exe" \
     --gtest_filter='Carga.MuchasVentanas*' >"$figuras/carga.txt" 2>&1 || true
@@ -61,7 +64,7 @@ build/bench/bench/motor_bench --benchmark_format=csv >"$figuras/motor.csv" 2>/de
 
 echo "== windows build"
 cmake -S . -B build/h-bench -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DTESK_BENCH=ON >/dev/null
-cmake --build build/h-bench -j2 --target tesk ventanas_prueba tesk_fiabilidad escritorio_bench minimo espera
+cmake --build build/h-bench -j2 --target tesk ventanas_prueba mmdevapi_prueba tesk_fiabilidad escritorio_bench minimo espera
 stat -c '%s' build/h-bench/panel/tesk.exe >"$figuras/tamano.txt"
 stat -c '%s' build/h-bench/bench/escritorio/minimo.exe >>"$figuras/tamano.txt"
 

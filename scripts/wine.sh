@@ -90,6 +90,14 @@ fijar() {
 }
 fijar 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$gestionadas"
 fijar 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
+# A test of the sound names the stand-in audio services in
+# TESK_AUDIO_PRUEBA: installed over this prefix's mmdevapi.dll and loaded
+# in its place (native first) by every program of the run. A prefix that
+# has it keeps it, but without the override Wine loads its own.
+if [ -n "${TESK_AUDIO_PRUEBA:-}" ]; then
+  cp -f "$TESK_AUDIO_PRUEBA" "$WINEPREFIX/drive_c/windows/system32/mmdevapi.dll"
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mmdevapi=n"
+fi
 wineserver -w
 wineserver -p
 # The desktop process (explorer, with the notification area) starts with the

@@ -32,6 +32,7 @@
 #include "bench/escritorio/ProcLinux.h"
 #include "desktop/Handles.h"
 #include "guardian/RegistroCompartido.h"
+#include "tests/soporte/AudioPrueba.h"
 #include "tests/soporte/Consumo.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Esperar.h"
@@ -135,10 +136,11 @@ struct Mesa {
     std::vector<HWND> otras;
 };
 
-Mesa AbrirMesa(std::size_t n, const std::wstring& titulo) {
+Mesa AbrirMesa(std::size_t n, const std::wstring& titulo, const std::wstring& programaFoco = {}) {
     const std::wstring programa = e2e::RutaDe(e2e::kVariableVentanasPrueba);
     Mesa mesa;
-    mesa.procesos.push_back(std::make_unique<prueba::VentanasPrueba>(programa, fiabilidad::Una(kTituloFoco)));
+    mesa.procesos.push_back(std::make_unique<prueba::VentanasPrueba>(
+        programaFoco.empty() ? programa : programaFoco, fiabilidad::Una(kTituloFoco)));
     mesa.foco = (*mesa.procesos.front())[0];
     for (std::size_t p = 0; p < kProcesos; ++p) {
         const std::size_t cuantas = n / kProcesos + (p < n % kProcesos ? 1 : 0);
@@ -206,6 +208,74 @@ bool MedirPasadas(std::size_t n) {
     FiguraSerie(base + "pasada_mostrar", pasadaMostrar);
     FiguraSerie(base + "suelo_ocultar", sueloOcultar);
     FiguraSerie(base + "suelo_mostrar", sueloMostrar);
+    return true;
+}
+
+// Key to last window hidden over n windows while their programs play in
+// `sesiones` sessions of the stand-in audio services (AudioPrueba.h, which
+// the prefix must have installed), beside the same pass with no audio
+// device at all, alternated press by press in one run of tesk.exe; and key
+// to the last session muted.
+bool MedirSonido(std::size_t n, std::size_t sesiones) {
+    namespace audio = prueba::audio;
+    if (audio::Compartida() == nullptr) return false;
+    audio::Vaciar();
+    // "Foco", marked, stays on screen: a program of its own (a copy under
+    // another name), or the others would not be concealed whole.
+    const std::filesystem::path foco = std::filesystem::temp_directory_path() / L"tesk_banco_foco.exe";
+    std::filesystem::copy_file(e2e::RutaDe(e2e::kVariableVentanasPrueba), foco,
+                               std::filesystem::copy_options::overwrite_existing);
+    const Mesa mesa = AbrirMesa(n, L"Sonido", foco.wstring());
+    const auto sonar = [&] {
+        audio::Vaciar();
+        for (std::size_t k = 0; k < sesiones; ++k) {
+            const auto& programa = *mesa.procesos[1 + k % (mesa.procesos.size() - 1)];
+            audio::Sonar(L"banco-" + std::to_wstring(k), programa.IdProceso());
+        }
+    };
+    const auto calladas = [&](bool silencio) {
+        for (std::size_t k = 0; k < sesiones; ++k) {
+            const audio::Sesion* s = audio::Buscar(L"banco-" + std::to_wstring(k));
+            if (s == nullptr || (s->silenciada != 0) != silencio) return false;
+        }
+        return true;
+    };
+    Serie conSonido, sinAudio, silencio;
+    e2e::ProcesoTesk tesk(e2e::RutaDe(e2e::kVariableTesk));
+    const e2e::Panel panel = EsperarPanel(tesk);
+    if (!panel) return false;
+    panel.Marcar(panel.Fila(kTituloFoco), true);
+    for (int i = 0; i < 2 * kPulsaciones; ++i) {
+        const bool conAudio = i % 2 == 0;
+        if (conAudio) {
+            sonar();
+        } else {
+            audio::Vaciar();
+            audio::Compartida()->sinDispositivo = 1;
+        }
+        if (!Enfocar(mesa.foco)) return false;
+        auto pulsada = Reloj::now();
+        prueba::PulsarYSoltar(VK_F6);
+        const std::optional<Cambio> oculta = Observar(mesa.otras, false);
+        if (!oculta) return false;
+        (conAudio ? conSonido : sinAudio).valores.push_back(Ms(oculta->ultima - pulsada).count());
+        if (conAudio) {
+            if (!prueba::EsperarHasta([&] { return calladas(true); })) return false;
+            silencio.valores.push_back(Ms(Reloj::now() - pulsada).count());
+        }
+        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+        if (!Enfocar(mesa.foco)) return false;
+        prueba::PulsarYSoltar(VK_F6);
+        if (!Observar(mesa.otras, true)) return false;
+        if (conAudio && !prueba::EsperarHasta([&] { return calladas(false); })) return false;
+        if (!prueba::EsperarHasta([] { return e2e::IconoTesk() != nullptr; })) return false;
+        prueba::EsperarHasta([] { return false; }, kEntrePasadas);
+    }
+    audio::Vaciar();
+    const std::string base = "sonido" + std::to_string(n) + "_";
+    FiguraSerie(base + "tecla_a_ultima_oculta_con" + std::to_string(sesiones) + "_sesiones", conSonido);
+    FiguraSerie(base + "tecla_a_ultima_oculta_sin_audio", sinAudio);
+    FiguraSerie(base + "tecla_a_ultima_sesion_callada", silencio);
     return true;
 }
 
@@ -457,7 +527,8 @@ void MedirArranque(const std::string& nombre, const std::wstring& programa) {
 
 // With no argument, every figure; otherwise only the parts named
 // ("pasadas", "reposo", "guardian", "registro", "recuperacion", "arranque"); a number names one more window count
-// for the passes.
+// for the passes. "sonido", the hide pass with sessions playing, is measured
+// only when named, in a prefix with the stand-in audio services.
 int wmain(int argc, wchar_t** argv) {
     const std::vector<std::wstring> partes(argv + 1, argv + argc);
     const auto medir = [&](const wchar_t* parte) {
@@ -474,6 +545,10 @@ int wmain(int argc, wchar_t** argv) {
                 std::fprintf(stderr, "the passes over %zu windows could not be measured\n", n);
                 return 1;
             }
+        }
+        if (std::find(partes.begin(), partes.end(), L"sonido") != partes.end() && !MedirSonido(200, 20)) {
+            std::fprintf(stderr, "the hide pass with sessions playing could not be measured\n");
+            return 1;
         }
         const std::wstring tesk = e2e::RutaDe(e2e::kVariableTesk);
         const std::wstring minimo = e2e::RutaDe(kVariableMinimo);

@@ -33,8 +33,8 @@ TEST_P(FinOrdenado, DevuelveLasVentanasOcultasYSeLlevaElIcono) {
 
     GetParam().terminar(ElPanel().Hwnd());
     ASSERT_TRUE(Tesk().EsperarFin(kEsperaFin)) << "the program did not end";
-    // The end of the session waits for no window: what had not landed when
-    // the program ended, its guardian shows.
+    // The end of the session waits for no window: what it asked, and what
+    // the guardian shows after it, lands in the windows' own time.
     EXPECT_TRUE(prueba::EsperarHasta([&] { return EstadosDe(todas) == antes; }))
         << "a window was left hidden or in another state";
     DejarPasarTicks();

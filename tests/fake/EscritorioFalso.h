@@ -162,6 +162,8 @@ public:
     std::function<void(Handle, std::int32_t)> despuesDeMostrar;
     // Hiding a window brings it to the front of the Z order, as Wine does.
     bool ocultarLlevaAlFrente = false;
+    // The process each window belongs to (none: 0).
+    std::unordered_map<Handle, std::uint32_t> procesos;
     // Run when the walk asks for the window after this one.
     std::function<void(Handle)> alPedirSiguiente;
 
@@ -173,6 +175,10 @@ public:
     Handle SiguienteVentana(Handle ventana) override;
     bool EsVisible(Handle ventana) override;
     bool Encubierta(Handle ventana) override { return Existe(ventana) && ventanas_.at(ventana).encubierta; }
+    std::uint32_t ProcesoDe(Handle ventana) override {
+        auto it = procesos.find(ventana);
+        return Existe(ventana) && it != procesos.end() ? it->second : 0;
+    }
     std::wstring Titulo(Handle ventana) override;
     std::int32_t EstadoMostrar(Handle ventana) override;
     bool Mostrar(Handle ventana, std::int32_t estado) override;

@@ -6,6 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <string>
+
+#include "desktop/Audio.h"
 
 #include "engine/Resguardo.h"
 #include "tests/fake/EscritorioFalso.h"
@@ -22,6 +25,12 @@ public:
         return true;
     }
     void Quitar(Handle ventana) override { entradas.erase(ventana); }
+    bool AnotarSesion(std::uint32_t proceso, const std::wstring& id) override {
+        if (!sesiones.count(id) && sesiones.size() >= capacidadSesiones) return false;
+        sesiones[id] = proceso;
+        return true;
+    }
+    void QuitarSesion(const std::wstring& id) override { sesiones.erase(id); }
 
     bool Contiene(Handle ventana) const { return entradas.count(ventana) != 0; }
 
@@ -35,7 +44,15 @@ public:
         }
     }
 
+    // And every session written down is given its sound back.
+    void Recuperar(EscritorioFalso& escritorio, Audio& audio) const {
+        Recuperar(escritorio);
+        for (const auto& [id, proceso] : sesiones) audio.Silenciar(proceso, id, false);
+    }
+
     std::map<Handle, std::int32_t> entradas;
+    std::map<std::wstring, std::uint32_t> sesiones;
+    std::size_t capacidadSesiones = static_cast<std::size_t>(-1);
     std::size_t capacidad = static_cast<std::size_t>(-1);
     int preparaciones = 0;
     int vigilancias = 0;

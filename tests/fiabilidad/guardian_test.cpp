@@ -140,7 +140,8 @@ TEST_F(Guardian, EsperaSinVentanasYUnaSegundaCopiaTerminaSinTocarNada) {
     const std::vector<std::wstring> delGuardian = e2e::ModulosDe(idGuardian_);
     ASSERT_TRUE(tiene(e2e::ModulosDe(Tesk().Id()), L"user32.dll")) << "the modules of tesk.exe could not be read";
     ASSERT_TRUE(tiene(delGuardian, L"kernel32.dll")) << "the guardian's modules could not be read";
-    for (const wchar_t* dll : {L"user32.dll", L"gdi32.dll", L"comctl32.dll", L"shell32.dll", L"version.dll"}) {
+    for (const wchar_t* dll : {L"user32.dll", L"gdi32.dll", L"comctl32.dll", L"shell32.dll", L"version.dll",
+                               L"ole32.dll", L"mmdevapi.dll"}) {
         EXPECT_FALSE(tiene(delGuardian, dll)) << "the waiting guardian has loaded " << dll;
     }
     EXPECT_EQ(e2e::IconosTesk().size(), 1u);

@@ -16,6 +16,15 @@
 //                    else, WM_NULL included
 //   --de-la-previa   owned by the window before it (a tool window, as a
 //                    palette is), which must not be on a thread of its own
+// Options for the process as a whole, anywhere on the line:
+//   --sonar <id>       the process plays: it opens the audio session <id>
+//                      for itself in the stand-in audio services
+//                      (AudioPrueba.h) before its windows are reported
+//   --sonar-hijo <id>  it plays from a child process of its own that owns
+//                      no window (a copy of this program), started first
+//                      and ended with it
+//   --mientras <pid>   (the child's) no windows needed; it ends when that
+//                      process does
 // Titles may carry escapes: \u{HEX} for any code point, \\ for a backslash.
 // Once every window exists, --salida receives their handles, one decimal
 // 32-bit handle per line, in creation order. The program ends when all its
@@ -36,6 +45,9 @@ inline constexpr wchar_t kOpcionSinTitulo[] = L"--sin-titulo";
 inline constexpr wchar_t kOpcionHilo[] = L"--hilo";
 inline constexpr wchar_t kOpcionTrampa[] = L"--trampa";
 inline constexpr wchar_t kOpcionDePrevia[] = L"--de-la-previa";
+inline constexpr wchar_t kOpcionSonar[] = L"--sonar";
+inline constexpr wchar_t kOpcionSonarHijo[] = L"--sonar-hijo";
+inline constexpr wchar_t kOpcionMientras[] = L"--mientras";
 
 // Every test window has this class, and this property set to its position
 // on the command line, counted from 1.

@@ -13,7 +13,8 @@
 namespace tesk::prueba {
 
 inline guardian::Cabecera CabeceraComoLaEscribeTesk() {
-    return {guardian::kMarca, guardian::kVersion, guardian::kCapacidad, sizeof(guardian::Entrada), 0, 0, 0, 0, 0};
+    return {guardian::kMarca, guardian::kVersion, guardian::kCapacidad, sizeof(guardian::Entrada),
+            0, 0, 0, 0, 0, guardian::kCapacidadSesiones, sizeof(guardian::EntradaSesion), 0, 0};
 }
 
 // A section the size of the record, inheritable as the program makes it,

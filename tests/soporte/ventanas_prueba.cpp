@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "desktop/Handles.h"
+#include "tests/soporte/AudioPrueba.h"
 #include "tests/soporte/Protocolo.h"
 
 namespace {
@@ -53,6 +54,9 @@ struct Descripcion {
 struct Pedido {
     std::wstring salida;
     std::vector<Descripcion> ventanas;
+    std::vector<std::wstring> sonar;
+    std::vector<std::wstring> sonarHijo;
+    DWORD mientras = 0;
 };
 
 // What every window of the process shares.
@@ -111,6 +115,12 @@ std::optional<Pedido> LeerPedido(const std::vector<std::wstring_view>& argumento
             pedido.ventanas.push_back({Desescapar(argumentos[++i])});
         } else if (a == kOpcionSalida && conValor) {
             pedido.salida = argumentos[++i];
+        } else if (a == kOpcionSonar && conValor) {
+            pedido.sonar.emplace_back(argumentos[++i]);
+        } else if (a == kOpcionSonarHijo && conValor) {
+            pedido.sonarHijo.emplace_back(argumentos[++i]);
+        } else if (a == kOpcionMientras && conValor) {
+            pedido.mientras = static_cast<DWORD>(std::wcstoul(std::wstring(argumentos[++i]).c_str(), nullptr, 10));
         } else if (pedido.ventanas.empty()) {
             return std::nullopt;
         } else if (a == kOpcionMin) {
@@ -131,7 +141,7 @@ std::optional<Pedido> LeerPedido(const std::vector<std::wstring_view>& argumento
             return std::nullopt;
         }
     }
-    if (pedido.ventanas.empty()) return std::nullopt;
+    if (pedido.ventanas.empty() && pedido.mientras == 0) return std::nullopt;
     return pedido;
 }
 
@@ -342,6 +352,31 @@ std::optional<Pedido> PedidoDeLineaDeOrdenes() {
     return LeerPedido(argumentos);
 }
 
+// Waits, bounded, until the session is in the table.
+bool EsperarSesion(const std::wstring& id) {
+    for (int i = 0; i < 3000; ++i) {
+        if (tesk::prueba::audio::Buscar(id) != nullptr) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+// A copy of this program that plays id from a process of its own, with no
+// window, until this one ends.
+bool SonarEnUnHijo(const std::wstring& id) {
+    wchar_t ruta[MAX_PATH];
+    if (GetModuleFileNameW(nullptr, ruta, MAX_PATH) == 0) return false;
+    std::wstring linea = L"\"" + std::wstring(ruta) + L"\" " + kOpcionSonar + L" \"" + id + L"\" " + kOpcionMientras +
+                         L" " + std::to_wstring(GetCurrentProcessId());
+    STARTUPINFOW inicio{};
+    inicio.cb = sizeof inicio;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(ruta, linea.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &inicio, &info)) return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return EsperarSesion(id);
+}
+
 int Ejecutar() {
     const std::optional<Pedido> pedido = PedidoDeLineaDeOrdenes();
     if (!pedido || !VentanaPrueba::RegistrarClase()) return kSalidaError;
@@ -351,6 +386,22 @@ int Ejecutar() {
     proceso.mensajeDormir = RegisterWindowMessageW(kMensajeDormir);
     MSG cola;
     PeekMessageW(&cola, nullptr, WM_USER, WM_USER, PM_NOREMOVE);  // the queue exists before any quit is posted
+
+    for (const std::wstring& id : pedido->sonar)
+        if (tesk::prueba::audio::Sonar(id, GetCurrentProcessId()) < 0) return kSalidaError;
+    for (const std::wstring& id : pedido->sonarHijo)
+        if (!SonarEnUnHijo(id)) return kSalidaError;
+    std::thread vigia;
+    if (pedido->mientras != 0) {
+        const HANDLE padre = OpenProcess(SYNCHRONIZE, FALSE, pedido->mientras);
+        if (padre == nullptr) return 0;
+        vigia = std::thread([padre, hilo = proceso.hiloPrincipal] {
+            WaitForSingleObject(padre, INFINITE);
+            CloseHandle(padre);
+            PostThreadMessageW(hilo, WM_QUIT, 0, 0);
+        });
+        vigia.detach();
+    }
 
     // Threads are declared first so they are joined after the main thread's
     // windows are gone.

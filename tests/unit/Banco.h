@@ -1,5 +1,6 @@
 // A desktop with its taskbar and desktop window, a panel hosting the engine,
-// the list in memory and the record shared with the watching process: what
+// the list in memory, the record shared with the watching process and the
+// audio services (no session until a test opens one): what
 // every engine test starts from.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include "engine/Lista.h"
 #include "engine/Motor.h"
 #include "tests/fake/AnfitrionFalso.h"
+#include "tests/fake/AudioFalso.h"
 #include "tests/fake/EscritorioFalso.h"
 #include "tests/fake/ResguardoFalso.h"
 
@@ -39,7 +41,8 @@ protected:
     AnfitrionFalso anfitrion{escritorio};
     ListaMemoria lista;
     ResguardoFalso resguardo;
-    Motor motor{escritorio, anfitrion, lista, resguardo};
+    AudioFalso audio;
+    Motor motor{escritorio, anfitrion, lista, resguardo, audio};
 };
 
 }  // namespace tesk::prueba

@@ -6,7 +6,10 @@
 // window's own program hid it meanwhile; the windows it shows again end
 // stacked as if shown one at a time; the shell is never hidden; the
 // concealment flag and the tray icon follow each other; no pass is left
-// running, even when one fails midway.
+// running, even when one fails midway. And the sound: every audio session
+// is muted exactly when the user muted it or it belongs to a program the
+// current concealment hid whole (once a tick has looked since it opened),
+// through every end, the watcher's included.
 //
 // Some windows are cloaked (another virtual desktop, a suspended app), most
 // of them at the back of the Z order: never listed, hidden as the windows not
@@ -36,6 +39,7 @@
 #include "engine/Motor.h"
 #include "engine/Titulo.h"
 #include "tests/fake/AnfitrionFalso.h"
+#include "tests/fake/AudioFalso.h"
 #include "tests/fake/EscritorioFalso.h"
 #include "tests/fake/ResguardoFalso.h"
 
@@ -79,6 +83,9 @@ public:
             // A window's program is elevated, or no longer is, just as it
             // is asked, or another's is.
             if (!dejarPasar_ && Moneda(2)) RechazarAlAzar(Moneda(50) ? h : AlAzar());
+            // A hide the system refuses leaves the window on screen.
+            if (estado == kSwHide && !(escritorio_.Existe(h) && escritorio_.Datos(h).rechazaOcultar))
+                ocultadasPaso_.insert(h);
             if (estado == kSwHide && escritorio_.Existe(h) && escritorio_.Datos(h).rechazaOcultar) ++ocultarRechazado;
             if (estado == kSwHide && escritorio_.Existe(h)) encubiertaAlOcultar_[h] = escritorio_.Datos(h).encubierta;
             if (estado != kSwHide && escritorio_.Existe(h)) {
@@ -107,6 +114,16 @@ public:
             });
         };
         if (Moneda(30)) otraSuperficie_ = escritorio_.CrearOtraSuperficie(Moneda(50) ? L"" : L"Capa");
+        // The shell's process and this program's; then a few programs, some
+        // in several processes, some started by others.
+        audio_.propio = kPropio;
+        audio_.Arrancar(kShell, L"explorer.exe");
+        audio_.Arrancar(kPropio, L"tesk.exe", kShell);
+        escritorio_.procesos[anfitrion_.panel] = kPropio;
+        for (Handle h : escritorio_.OrdenZ())
+            if (h != anfitrion_.panel) escritorio_.procesos[h] = kShell;
+        for (int i = Azar(0, 8); i > 0; --i) ArrancarAlAzar();
+        for (int i = Azar(0, 6); i > 0; --i) SonarAlAzar();
         // 0 to 300 windows, small desktops more often than large ones; some
         // lie in front of the panel, some behind it.
         const int r = Azar(0, 300);
@@ -119,6 +136,12 @@ public:
     }
 
     void Paso() {
+        ocultoAntes_ = motor_.Oculto();
+        falloPasada_ = false;
+        ocultadasPaso_.clear();
+        visiblesAntes_.clear();
+        for (Handle h : escritorio_.OrdenZ())
+            if (h != anfitrion_.panel && escritorio_.VisibleSegunLoPedido(h)) visiblesAntes_.push_back(h);
         ComprobarAterrizadas();
         ASSERT_EQ(sinAnotar_, 0) << "a window was asked to hide before it was in the record";
         if (::testing::Test::HasFatalFailure()) return;
@@ -132,8 +155,16 @@ public:
         else if (accion < 77) PulsarConFallo();
         else if (accion < 82) MoverFrente();
         else if (accion < 85) Morir();
+        else if (accion < 92) CambiarSonido();
         else CambiarEscritorio();
+        if (::testing::Test::HasFatalFailure()) return;
+        if (!motor_.Oculto()) {
+            callados_.clear();
+        } else if (!ocultoAntes_ && !falloPasada_) {
+            Callados();
+        }
         if (!terminado) ComprobarSiempre();
+        ComprobarSonido();
     }
 
     // Every orderly end: what was concealed comes back, once the windows'
@@ -151,15 +182,13 @@ public:
         Despertar();
         ComprobarRestaurado();
         DejarPasarYRecuperar();
+        callados_.clear();
+        ComprobarSonido();
     }
 
-    // The WM_HOTKEY messages posted and not yet handled, then a tick.
+    // The WM_HOTKEY messages posted and not yet handled.
     void EntregarAtajos() {
         for (; atajosPendientes_ > 0; --atajosPendientes_) motor_.TeclaRegistradaPulsada();
-    }
-    void Tick() {
-        EntregarAtajos();
-        motor_.tmrTempo_Timer();
     }
 
     bool terminado = false;
@@ -174,12 +203,132 @@ public:
     // Cloaked windows hidden, and passes that hid only cloaked ones.
     std::uint64_t encubiertasOcultas = 0;
     std::uint64_t soloEncubiertas = 0;
+    // Sessions found muted by the program, step by step.
+    std::uint64_t calladas = 0;
 
 private:
     int atajosPendientes_ = 0;
 
     int Azar(int desde, int hasta) { return std::uniform_int_distribution<int>(desde, hasta)(rng_); }
     bool Moneda(int porCiento) { return Azar(0, 99) < porCiento; }
+
+    // A tick of the program's timer, not inside another.
+    void Tick() {
+        ++ticks_;
+        EntregarAtajos();
+        motor_.tmrTempo_Timer();
+    }
+
+    static constexpr std::uint32_t kShell = 4;
+    static constexpr std::uint32_t kPropio = 8;
+
+    std::uint32_t ProcesoAlAzar() {
+        auto it = std::next(audio_.procesos.begin(), Azar(0, static_cast<int>(audio_.procesos.size()) - 1));
+        return it->first;
+    }
+
+    // A process of one of a few executables, started by the shell or by
+    // another process.
+    std::uint32_t ArrancarAlAzar() {
+        const std::uint32_t id = siguienteProceso_++;
+        const std::uint32_t padre = Moneda(50) ? kShell : ProcesoAlAzar();
+        audio_.Arrancar(id, L"programa" + std::to_wstring(Azar(0, 4)) + L".exe", padre);
+        return id;
+    }
+
+    // A session opens in some process (now and then muted from the start),
+    // or for the system's sounds.
+    void SonarAlAzar() {
+        const std::uint32_t proceso = Moneda(10) ? 0 : ProcesoAlAzar();
+        const std::wstring id = audio_.Sonar(proceso, Moneda(15));
+        abiertaEn_[id] = ticks_;
+        if (audio_.Silenciada(id)) delUsuario_.insert(id);
+    }
+
+    // What the programs and the user do with the sound. The user's own
+    // switch, and processes ending, only while nothing is concealed (what
+    // the program owes the user then is checked at the end).
+    void CambiarSonido() {
+        const int que = Azar(0, 9);
+        if (que < 4) {
+            SonarAlAzar();
+        } else if (que < 6) {
+            ArrancarAlAzar();
+        } else if (que < 8 && !motor_.Oculto() && !audio_.sesiones.empty()) {
+            auto it = std::next(audio_.sesiones.begin(), Azar(0, static_cast<int>(audio_.sesiones.size()) - 1));
+            it->second.silenciada = !it->second.silenciada;
+            if (it->second.silenciada)
+                delUsuario_.insert(it->first);
+            else
+                delUsuario_.erase(it->first);
+        } else if (!motor_.Oculto()) {
+            // A process with no window ends, its sessions with it.
+            const std::uint32_t p = ProcesoAlAzar();
+            if (p == kShell || p == kPropio) return;
+            for (const auto& [h, proceso] : escritorio_.procesos)
+                if (proceso == p && escritorio_.Existe(h)) return;
+            audio_.Terminar(p);
+        }
+    }
+
+    // The programs the latest hide pass concealed whole, from what was on
+    // screen before it and what it asked to hide.
+    void Callados() {
+        std::map<std::wstring, std::pair<bool, bool>> programas;  // hidden one, left one
+        conVentana_.clear();
+        for (Handle h : visiblesAntes_) {
+            const std::uint32_t p = escritorio_.ProcesoDe(h);
+            if (p == 0 || p == kPropio || !audio_.procesos.count(p)) continue;
+            conVentana_.insert(p);
+            auto& [oculta, dejada] = programas[audio_.procesos[p].ejecutable];
+            (ocultadasPaso_.count(h) ? oculta : dejada) = true;
+        }
+        callados_.clear();
+        enPantalla_.clear();
+        for (const auto& [exe, vistas] : programas) {
+            if (vistas.first && !vistas.second) callados_.insert(exe);
+            if (vistas.second) enPantalla_.insert(exe);
+        }
+        callados_.erase(L"tesk.exe");
+    }
+
+    // Whether the process belongs to a concealed program: its own
+    // executable's when it had a window or its executable has one on
+    // screen, else the nearest of its ancestors' that had a window or runs
+    // a concealed executable.
+    bool DeCallado(std::uint32_t proceso) {
+        if (proceso == 0 || proceso == kPropio || !audio_.procesos.count(proceso)) return false;
+        const std::wstring& exe = audio_.procesos[proceso].ejecutable;
+        if (conVentana_.count(proceso) || enPantalla_.count(exe)) return callados_.count(exe) != 0;
+        for (std::uint32_t p = proceso; p != 0 && audio_.procesos.count(p) && p != kPropio;
+             p = audio_.procesos[p].padre) {
+            const bool oculto = callados_.count(audio_.procesos[p].ejecutable) != 0;
+            if (conVentana_.count(p) || oculto) return oculto;
+        }
+        return false;
+    }
+
+    void ComprobarSonido() {
+        const bool oculto = !terminado && motor_.Oculto() && !callados_.empty();
+        for (const auto& [id, s] : audio_.sesiones) {
+            auto abierta = abiertaEn_.find(id);
+            const bool vista = abierta == abiertaEn_.end() || abierta->second < ticks_;
+            if (oculto && !vista) continue;  // opened since the latest tick: the next one looks
+            const bool esperada = delUsuario_.count(id) || (oculto && DeCallado(s.proceso));
+            if (esperada && !delUsuario_.count(id)) ++calladas;
+            ASSERT_EQ(s.silenciada, esperada) << "session " << std::string(id.begin(), id.end()) << " of process "
+                                              << s.proceso << (oculto ? " while concealed" : " with nothing concealed");
+        }
+        if (!oculto && !terminado) {
+            ASSERT_TRUE(resguardo_.sesiones.empty()) << "nothing is muted, yet the record holds sessions";
+        }
+        if (oculto) {
+            for (const auto& [id, s] : audio_.sesiones)
+                if (s.silenciada && !delUsuario_.count(id)) {
+                    ASSERT_TRUE(resguardo_.sesiones.count(id)) << "a session is muted but not in the record";
+                }
+        }
+    }
 
     void AbrirAlAzar() {
         const auto& titulos = Titulos();
@@ -193,6 +342,8 @@ private:
         if (estado == kSwShowNormal && Moneda(25)) escritorio_.Acomodar(h);
         if (Moneda(alFrente ? 5 : 40)) escritorio_.Encubrir(h);
         if (Moneda(5)) RechazarAlAzar(h);
+        // Its process: one that runs already, or a new one.
+        escritorio_.procesos[h] = audio_.procesos.size() > 2 && Moneda(60) ? ProcesoAlAzar() : ArrancarAlAzar();
     }
 
     // The system refuses its hides, its shows, both, or neither.
@@ -370,6 +521,7 @@ private:
         escritorio_.Presionar(motor_.Tecla());
         Tick();
         escritorio_.antesDeConsultar = nullptr;
+        falloPasada_ = faltan < 0;
         escritorio_.Soltar(motor_.Tecla());
         Tick();  // the key seen up again: the next press counts
         ASSERT_FALSE(motor_.EnPasada());
@@ -431,7 +583,7 @@ private:
         }
         RegistrarOcultadas(true);
         terminado = true;
-        resguardo_.Recuperar(escritorio_);
+        resguardo_.Recuperar(escritorio_, audio_);
         Despertar();
         ComprobarRestaurado();
         DejarPasarYRecuperar();
@@ -443,11 +595,13 @@ private:
     void FinDeSesion() {
         const int esperas = anfitrion_.esperas;
         const std::int64_t reloj = anfitrion_.reloj;
+        const int consultas = audio_.consultas;
         motor_.DevolverSinEsperar();
         EXPECT_EQ(anfitrion_.esperas, esperas) << "the end of the session waited";
         EXPECT_EQ(anfitrion_.reloj, reloj);
         EXPECT_FALSE(motor_.Oculto());
-        resguardo_.Recuperar(escritorio_);
+        EXPECT_EQ(audio_.consultas, consultas) << "the end of the session looked for sessions";
+        resguardo_.Recuperar(escritorio_, audio_);
     }
 
     // What refused to come back is still in the record: once the system
@@ -717,7 +871,8 @@ private:
     AnfitrionFalso anfitrion_{escritorio_};
     ListaMemoria lista_;
     ResguardoFalso resguardo_;
-    Motor motor_{escritorio_, anfitrion_, lista_, resguardo_};
+    AudioFalso audio_;
+    Motor motor_{escritorio_, anfitrion_, lista_, resguardo_, audio_};
     int sinAnotar_ = 0;
     bool dejarPasar_ = false;  // the program is over: nothing refuses any more
     // Windows whose latest show was refused.
@@ -739,6 +894,23 @@ private:
     std::unordered_map<Handle, std::int32_t> estadoAntes_;
     bool ibaAOcultar_ = false;
     bool listaVacia_ = false;
+
+    std::uint32_t siguienteProceso_ = 100;
+    // At the start of the step: concealed or not, what was on screen, and
+    // what the step asked to hide; whether its pass failed midway.
+    bool ocultoAntes_ = false;
+    bool falloPasada_ = false;
+    std::vector<Handle> visiblesAntes_;
+    std::set<Handle> ocultadasPaso_;
+    // The current concealment's programs, as the model reckons them.
+    std::set<std::wstring> callados_;
+    std::set<std::wstring> enPantalla_;
+    std::set<std::uint32_t> conVentana_;
+    // Ticks so far, and the count when each session opened.
+    int ticks_ = 0;
+    std::map<std::wstring, int> abiertaEn_;
+    // Sessions the user muted.
+    std::set<std::wstring> delUsuario_;
 };
 
 TEST(Modelo, NuncaSePierdeNingunaVentana) {
@@ -751,6 +923,7 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
     std::uint64_t retenidas = 0;
     std::uint64_t encubiertasOcultas = 0;
     std::uint64_t soloEncubiertas = 0;
+    std::uint64_t calladas = 0;
     for (std::uint64_t i = 0; i < secuencias; ++i) {
         const std::uint64_t semilla = primera + i;
         SCOPED_TRACE("replay with TESK_SEMILLA=" + std::to_string(semilla) + " TESK_SECUENCIAS=1");
@@ -767,25 +940,28 @@ TEST(Modelo, NuncaSePierdeNingunaVentana) {
         retenidas += secuencia.retenidas;
         encubiertasOcultas += secuencia.encubiertasOcultas;
         soloEncubiertas += secuencia.soloEncubiertas;
+        calladas += secuencia.calladas;
         if (!secuencia.terminado) secuencia.Cerrar();
         if (::testing::Test::HasFatalFailure()) return;
     }
     std::printf(
         "model: %llu sequences, %llu steps, no window lost, the foreground taken back %llu times, "
         "the program killed %llu times, hides refused %llu times, windows kept after a refused show %llu times, cloaked windows hidden %llu times, "
-        "passes that hid only cloaked ones %llu\n",
+        "passes that hid only cloaked ones %llu, sessions found muted by it %llu times\n",
         static_cast<unsigned long long>(secuencias), static_cast<unsigned long long>(pasos),
         static_cast<unsigned long long>(recuperados), static_cast<unsigned long long>(muertes),
         static_cast<unsigned long long>(ocultarRechazado), static_cast<unsigned long long>(retenidas),
-        static_cast<unsigned long long>(encubiertasOcultas), static_cast<unsigned long long>(soloEncubiertas));
-    // The watch, the refusals and the cloaked windows had their chances: otherwise the checks
-    // above prove nothing.
+        static_cast<unsigned long long>(encubiertasOcultas), static_cast<unsigned long long>(soloEncubiertas),
+        static_cast<unsigned long long>(calladas));
+    // The watch, the refusals, the cloaked windows and the sound had their
+    // chances: otherwise the checks above prove nothing.
     EXPECT_GT(recuperados, 0u);
     EXPECT_GT(muertes, 0u);
     EXPECT_GT(ocultarRechazado, 0u);
     EXPECT_GT(retenidas, 0u);
     EXPECT_GT(encubiertasOcultas, 0u);
     EXPECT_GT(soloEncubiertas, 0u);
+    EXPECT_GT(calladas, 0u);
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cwchar>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "desktop/Handles.h"
@@ -31,6 +33,15 @@ public:
     void AnotarTal(const Entrada& entrada) {
         auto* entradas = reinterpret_cast<Entrada*>(bytes_.data() + sizeof(Cabecera));
         entradas[LaCabecera().usadas++] = entrada;
+    }
+    // A session's entry as Tesk writes it: process, identifier, length last.
+    EntradaSesion& AnotarSesion(std::uint32_t proceso, const std::wstring& id) {
+        auto* sesiones = reinterpret_cast<EntradaSesion*>(bytes_.data() + sizeof(Cabecera) + kCapacidad * sizeof(Entrada));
+        EntradaSesion& entrada = sesiones[LaCabecera().sesionesUsadas++];
+        entrada.proceso = proceso;
+        std::wmemcpy(entrada.id, id.c_str(), id.size() + 1);
+        entrada.largo = static_cast<std::uint32_t>(id.size());
+        return entrada;
     }
     Recuperadas Recuperar(std::size_t tamano = kTamano) { return guardian::Recuperar(bytes_.data(), tamano); }
 
@@ -142,14 +153,19 @@ TEST_F(Recuperacion, UnRegistroQueNoEsComoLoEscribeTeskNoMuestraNada) {
         [](RegistroDePrueba& r) { r.LaCabecera().capacidad -= 1; },
         [](RegistroDePrueba& r) { r.LaCabecera().tamanoEntrada += 4; },
         [](RegistroDePrueba& r) { r.LaCabecera().usadas = kCapacidad + 1; },
+        [](RegistroDePrueba& r) { r.LaCabecera().capacidadSesiones += 1; },
+        [](RegistroDePrueba& r) { r.LaCabecera().tamanoSesion -= 2; },
+        [](RegistroDePrueba& r) { r.LaCabecera().sesionesUsadas = kCapacidadSesiones + 1; },
     };
     for (std::size_t i = 0; i < danos.size(); ++i) {
         SCOPED_TRACE(testing::Message() << "damage " << i);
         RegistroDePrueba registro;
         registro.Anotar(normal, kSwShow);
+        registro.AnotarSesion(GetCurrentProcessId(), L"{sesion}");
         danos[i](registro);
         const Recuperadas hechas = registro.Recuperar();
         EXPECT_EQ(hechas.mostradas + hechas.enPantalla + hechas.rechazadas, 0u);
+        EXPECT_EQ(hechas.sesiones + hechas.sesionesPerdidas, 0u);
     }
     RegistroDePrueba corto;
     corto.Anotar(normal, kSwShow);
@@ -158,6 +174,21 @@ TEST_F(Recuperacion, UnRegistroQueNoEsComoLoEscribeTeskNoMuestraNada) {
 
     HastaElTestigo();
     EXPECT_FALSE(IsWindowVisible(normal));
+}
+
+// A session's entry is read whole or not at all: a length beyond the
+// identifier, an identifier cut short or unterminated, no process. None of
+// them loads the audio services: only a session that could be one does.
+TEST_F(Recuperacion, UnaSesionMalEscritaNoSeBuscaNiCargaElAudio) {
+    RegistroDePrueba registro;
+    registro.AnotarSesion(GetCurrentProcessId(), L"{sesion}").largo = kLargoIdSesion;
+    registro.AnotarSesion(GetCurrentProcessId(), L"{sesion}").largo = 3;
+    registro.AnotarSesion(GetCurrentProcessId(), L"{sesion}").id[8] = L'x';
+    registro.AnotarSesion(0, L"{sistema}");
+    const Recuperadas hechas = registro.Recuperar();
+    EXPECT_EQ(hechas.sesiones, 0u);
+    EXPECT_EQ(hechas.sesionesPerdidas, 4u);
+    EXPECT_EQ(GetModuleHandleW(L"mmdevapi.dll"), nullptr) << "the audio services were loaded for no session";
 }
 
 }  // namespace
