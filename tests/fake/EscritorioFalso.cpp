@@ -81,7 +81,10 @@ void EscritorioFalso::Presionar(std::int32_t codigo) {
     const bool nueva = !tecla.abajo;
     if (nueva) tecla.pulsada = true;
     tecla.abajo = true;
-    if (nueva && teclaRegistrada_ == codigo && alTeclaRegistrada) alTeclaRegistrada();
+    if (nueva && teclaRegistrada_ == codigo) {
+        entradaPropia_ = entrada_;  // a hot key is input delivered to the program
+        if (alTeclaRegistrada) alTeclaRegistrada();
+    }
 }
 
 bool EscritorioFalso::RegistrarTecla(Handle ventana, std::int32_t codigo) {
@@ -272,6 +275,9 @@ void EscritorioFalso::Aplicar(Handle ventana, std::int32_t estado) {
 bool EscritorioFalso::TraerAlFrente(Handle ventana) {
     pedidosAlFrente_.push_back(ventana);
     if (negarFrente || !EsVisible(ventana)) return false;
+    // The lock: a program may take the foreground from another window only
+    // while the last input was its own.
+    if (bloqueoFrente && frente_ != 0 && entradaPropia_ != entrada_) return false;
     frente_ = ventana;
     AlFrenteDelZ(ventana);
     return true;

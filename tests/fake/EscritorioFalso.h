@@ -85,6 +85,9 @@ public:
     void EntradaDelUsuario() { ++entrada_; }
     // The system refuses SetForegroundWindow, as the foreground lock does.
     bool negarFrente = false;
+    // Windows' foreground lock: with it, the foreground moves from another
+    // window only for a program that received the last input (its hot key).
+    bool bloqueoFrente = false;
     // Every SetForegroundWindow asked for.
     const std::vector<Handle>& PedidosAlFrente() const { return pedidosAlFrente_; }
 
@@ -221,6 +224,7 @@ private:
     };
     std::unordered_map<std::int32_t, EstadoTeclaFalsa> teclas_;
     std::optional<std::int32_t> teclaRegistrada_;
+    std::uint32_t entradaPropia_ = static_cast<std::uint32_t>(-1);  // the last input delivered to the program
     std::map<std::pair<Handle, std::uint32_t>, IconoBandeja> iconos_;
     std::vector<std::pair<Handle, std::int32_t>> llamadas_;
     std::vector<std::pair<Handle, std::int32_t>> rechazos_;

@@ -203,6 +203,33 @@ TEST_F(Frente, UnSistemaQueSeNiegaNoVuelveASerPreguntado) {
     EXPECT_EQ(Pedidos(), pedidos + 1);
 }
 
+// Windows' foreground lock: a restore on a key only read is refused the
+// foreground (and asks no more); on the key registered as a hot key, the
+// press is the program's own input, and the window comes to the front.
+TEST_F(Frente, ConElBloqueoDelSistemaSoloLaTeclaRegistradaDaElFrente) {
+    escritorio.bloqueoFrente = true;
+    escritorio.TomarFrente(barra);
+    PulsarTecla();
+    ASSERT_FALSE(motor.Oculto());
+    EXPECT_EQ(escritorio.Frente(), barra);
+    EXPECT_EQ(Pedidos(), 1u);
+    Tick();
+    EXPECT_EQ(Pedidos(), 1u) << "a refused foreground was asked again";
+
+    escritorio.teclasRegistrables = true;
+    escritorio.alTeclaRegistrada = [&] { motor.TeclaRegistradaPulsada(); };
+    for (int tick = 0; tick < 10 && !motor.TeclaRegistrada(); ++tick) Tick();
+    ASSERT_TRUE(motor.TeclaRegistrada());
+    PulsarTecla();
+    ASSERT_TRUE(motor.Oculto());
+    const Handle ultimaAhora = motor.UltimaOculta();
+    escritorio.TomarFrente(barra);
+    escritorio.Presionar(motor.Tecla());
+    EXPECT_FALSE(motor.Oculto());
+    EXPECT_EQ(escritorio.Frente(), ultimaAhora);
+    escritorio.Soltar(motor.Tecla());
+}
+
 TEST_F(Frente, UnaVentanaCerradaUOcultadaPorSuProgramaNoSeTrae) {
     Restaurar();
     escritorio.FijarVisible(ultima, false);
