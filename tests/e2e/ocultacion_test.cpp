@@ -38,13 +38,6 @@ std::string NoEstaDelante(HWND alFrente) {
            ", is not in front but " + testing::PrintToString(Describir(GetForegroundWindow()));
 }
 
-// Whether a window manager handles the windows in this run.
-bool ConGestorDeVentanas() {
-    wchar_t valor[16] = {};
-    const DWORD largo = GetEnvironmentVariableW(L"TESK_GESTION", valor, 16);
-    return largo != 0 && largo < 16 && std::wstring(valor) != L"no";
-}
-
 std::vector<HWND> Unir(std::vector<HWND> unas, const std::vector<HWND>& otras) {
     unas.insert(unas.end(), otras.begin(), otras.end());
     return unas;

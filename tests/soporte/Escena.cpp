@@ -17,6 +17,8 @@ constexpr long kVariosTicks = 3;
 // its two button events, which carry their own position.
 constexpr long kMovimientosDeUnClic = 3;
 constexpr std::chrono::milliseconds kReintentoFoco{250};
+// How long a panel covered at start-up is given to come up on its own.
+constexpr std::chrono::milliseconds kEsperaPanelTapado{10000};
 // The clicks that synchronise with the panel land apart from each other and
 // from the clicks that mark rows, so that no two of them make a double-click.
 constexpr int kXSincronizar = 4 * kMargenFila;
@@ -83,6 +85,26 @@ void Escena::ArrancarTesk(DWORD limitesTrabajo) {
     }
     ASSERT_NE(panel_.CajaLista(), nullptr) << "the panel has no list box";
     ASSERT_TRUE(EsperarIcono(true)) << "tesk.exe added no icon";
+    // Under a window manager the panel, shown without the focus it asked
+    // for, may be stacked below the window that has it (openbox does so, at
+    // times, with a maximised test window over the whole screen): a user
+    // brings it up from its icon, and so does the test.
+    if (ConGestorDeVentanas()) {
+        const RECT rect = panel_.RectVentana();
+        const POINT centro{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        if (!prueba::EsperarHasta([&] { return Alcanza(panel_.Hwnd(), centro); }, kEsperaPanelTapado)) {
+            ClicEnIconoTesk();
+            ASSERT_TRUE(EsperarPanel(false));
+            ClicEnIconoTesk();
+            ASSERT_TRUE(EsperarPanel(true));
+        }
+    }
+}
+
+bool ConGestorDeVentanas() {
+    wchar_t valor[16] = {};
+    const DWORD largo = GetEnvironmentVariableW(L"TESK_GESTION", valor, 16);
+    return largo != 0 && largo < 16 && std::wstring(valor) != L"no";
 }
 
 prueba::VentanasPrueba& Escena::AbrirPosteriores(const std::vector<std::wstring>& argumentos) {

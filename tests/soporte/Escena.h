@@ -40,6 +40,10 @@ std::vector<HWND> VisiblesDelante();
 // behind, so that the next copy of the program starts from a quiet keyboard.
 void OlvidarPulsaciones();
 
+// Whether a window manager handles the windows in this run (scripts/wine.sh
+// says so in TESK_GESTION).
+bool ConGestorDeVentanas();
+
 class Escena : public testing::Test {
 protected:
     void SetUp() override;
