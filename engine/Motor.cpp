@@ -453,21 +453,22 @@ void Motor::MostrarVentanas() {
     if (!oculto_) DevolverSonido();
 }
 
-void Motor::RestaurarAntesDeCerrar() {
-    switch (pasada_) {
-        case Pasada::ninguna:
-            MostrarVentanas();
-            break;
-        case Pasada::mostrando:
-            RecorrerRestauracion();
-            break;
-        case Pasada::ocultando:
-            abortar_ = true;
-            cursor_ = 1;
-            RecorrerRestauracion();
-            oculto_ = false;
-            break;
+void Motor::DevolverEnPasada() {
+    if (pasada_ == Pasada::mostrando) {
+        RecorrerRestauracion();  // the running restore goes on after this
+        return;
     }
+    abortar_ = true;
+    cursor_ = 1;
+    RecorrerRestauracion();
+    oculto_ = false;
+}
+
+void Motor::RestaurarAntesDeCerrar() {
+    if (pasada_ == Pasada::ninguna)
+        MostrarVentanas();
+    else
+        DevolverEnPasada();
     PedirOtraVezRechazadas();
     // The program ends next: its calls are given their time to land first,
     // so that every window is back, or on its way, before it goes. What has
@@ -480,22 +481,13 @@ void Motor::RestaurarAntesDeCerrar() {
 void Motor::DevolverSinEsperar() {
     const bool estabaOculto = oculto_;
     try {
-        switch (pasada_) {
-            case Pasada::ninguna:
-                if (!oculto_) break;
-                frente_.reset();
-                cursor_ = 1;
-                pedidas_.clear();
-                RecorrerRestauracion();
-                break;
-            case Pasada::mostrando:
-                RecorrerRestauracion();  // the running restore goes on after this
-                break;
-            case Pasada::ocultando:
-                abortar_ = true;
-                cursor_ = 1;
-                RecorrerRestauracion();
-                break;
+        if (pasada_ != Pasada::ninguna) {
+            DevolverEnPasada();
+        } else if (oculto_) {
+            frente_.reset();
+            cursor_ = 1;
+            pedidas_.clear();
+            RecorrerRestauracion();
         }
         PedirOtraVezRechazadas();
     } catch (const std::exception&) {

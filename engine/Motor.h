@@ -181,6 +181,10 @@ private:
     // Takes out of the record the windows that are back (their calls have
     // landed) or gone.
     void ConfirmarVueltas();
+    // A close or the end of the session arrives while a pass runs: a
+    // restore finishes asking every window; a hide pass is undone, showing
+    // back what it had hidden.
+    void DevolverEnPasada();
     // Asks again every window that refused to come back, unless its own
     // program has shown it meanwhile.
     void PedirOtraVezRechazadas();

@@ -51,24 +51,46 @@ EntradaSesion* RegistroCompartido::Sesiones() const {
     return reinterpret_cast<EntradaSesion*>(reinterpret_cast<std::byte*>(Entradas() + kCapacidad));
 }
 
+template <class Clave>
+std::optional<std::uint32_t> RegistroCompartido::Casillas<Clave>::Tomar(const Clave& clave, std::uint32_t& usadas,
+                                                                       std::uint32_t capacidad) {
+    std::uint32_t indice;
+    if (auto it = posicion_.find(clave); it != posicion_.end()) {
+        indice = it->second;
+    } else if (!libres_.empty()) {
+        indice = libres_.back();
+        libres_.pop_back();
+    } else if (usadas < capacidad) {
+        indice = usadas;
+        Escribir(usadas, indice + 1);
+    } else {
+        return std::nullopt;
+    }
+    posicion_[clave] = indice;
+    return indice;
+}
+
+template <class Clave>
+std::optional<std::uint32_t> RegistroCompartido::Casillas<Clave>::Soltar(const Clave& clave) {
+    auto it = posicion_.find(clave);
+    if (it == posicion_.end()) return std::nullopt;
+    const std::uint32_t indice = it->second;
+    try {
+        libres_.push_back(indice);
+    } catch (const std::bad_alloc&) {
+        // The entry is free; it is only not reused.
+    }
+    posicion_.erase(it);
+    return indice;
+}
+
 bool RegistroCompartido::AnotarSesion(std::uint32_t proceso, const std::wstring& id) {
     if (!vista_ || id.empty() || id.size() >= kLargoIdSesion || id.find(L'\0') != std::wstring::npos) return false;
     try {
         Cabecera& cabecera = CabeceraDe(vista_.get());
-        std::uint32_t indice;
-        if (auto it = posicionSesion_.find(id); it != posicionSesion_.end()) {
-            indice = it->second;
-        } else if (!sesionesLibres_.empty()) {
-            indice = sesionesLibres_.back();
-            sesionesLibres_.pop_back();
-        } else if (cabecera.sesionesUsadas < kCapacidadSesiones) {
-            indice = cabecera.sesionesUsadas;
-            Escribir(cabecera.sesionesUsadas, indice + 1);
-        } else {
-            return false;  // full: the session stays audible
-        }
-        posicionSesion_[id] = indice;
-        EntradaSesion& entrada = Sesiones()[indice];
+        const std::optional<std::uint32_t> indice = sesiones_.Tomar(id, cabecera.sesionesUsadas, kCapacidadSesiones);
+        if (!indice) return false;  // full: the session stays audible
+        EntradaSesion& entrada = Sesiones()[*indice];
         Escribir(entrada.largo, std::uint32_t{0});
         Escribir(entrada.proceso, proceso);
         for (std::size_t i = 0; i < id.size(); ++i) Escribir(entrada.id[i], id[i]);
@@ -81,14 +103,8 @@ bool RegistroCompartido::AnotarSesion(std::uint32_t proceso, const std::wstring&
 }
 
 void RegistroCompartido::QuitarSesion(const std::wstring& id) {
-    auto it = posicionSesion_.find(id);
-    if (it == posicionSesion_.end()) return;
-    Escribir(Sesiones()[it->second].largo, std::uint32_t{0});
-    try {
-        sesionesLibres_.push_back(it->second);
-    } catch (const std::bad_alloc&) {
-    }
-    posicionSesion_.erase(it);
+    if (const std::optional<std::uint32_t> indice = sesiones_.Soltar(id))
+        Escribir(Sesiones()[*indice].largo, std::uint32_t{0});
 }
 
 void RegistroCompartido::Preparar() {
@@ -105,22 +121,11 @@ bool RegistroCompartido::Anotar(Handle ventana, std::int32_t mostrarCon) {
     if (!vista_ || ventana == 0 || !ComandoValido(mostrarCon)) return false;
     try {
         Cabecera& cabecera = CabeceraDe(vista_.get());
-        std::uint32_t indice;
-        if (auto it = posicion_.find(ventana); it != posicion_.end()) {
-            indice = it->second;
-        } else if (!libres_.empty()) {
-            indice = libres_.back();
-            libres_.pop_back();
-        } else if (cabecera.usadas < kCapacidad) {
-            indice = cabecera.usadas;
-            Escribir(cabecera.usadas, indice + 1);
-        } else {
-            return false;  // full: the window stays on screen
-        }
-        posicion_[ventana] = indice;
+        const std::optional<std::uint32_t> indice = ventanas_.Tomar(ventana, cabecera.usadas, kCapacidad);
+        if (!indice) return false;  // full: the window stays on screen
         DWORD proceso = 0;
         const DWORD hilo = GetWindowThreadProcessId(HwndDe(ventana), &proceso);
-        Entrada& entrada = Entradas()[indice];
+        Entrada& entrada = Entradas()[*indice];
         Escribir(entrada.ventana, Handle{0});
         Escribir(entrada.mostrarCon, mostrarCon);
         Escribir(entrada.proceso, static_cast<std::uint32_t>(proceso));
@@ -133,15 +138,8 @@ bool RegistroCompartido::Anotar(Handle ventana, std::int32_t mostrarCon) {
 }
 
 void RegistroCompartido::Quitar(Handle ventana) {
-    auto it = posicion_.find(ventana);
-    if (it == posicion_.end()) return;
-    Escribir(Entradas()[it->second].ventana, Handle{0});
-    try {
-        libres_.push_back(it->second);
-    } catch (const std::bad_alloc&) {
-        // The entry is free; it is only not reused.
-    }
-    posicion_.erase(it);
+    if (const std::optional<std::uint32_t> indice = ventanas_.Soltar(ventana))
+        Escribir(Entradas()[*indice].ventana, Handle{0});
 }
 
 }  // namespace tesk::guardian

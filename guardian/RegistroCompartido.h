@@ -37,18 +37,32 @@ public:
     void QuitarSesion(const std::wstring& id) override;
 
 private:
+    // One table of the record as Tesk keeps it: where each key's entry is,
+    // and the entries free for reuse.
+    template <class Clave>
+    class Casillas {
+    public:
+        // The key's entry: its own, a free one, or the next never written
+        // (counted in usadas, in the header, before it is written); nothing
+        // when the table is full. Throws std::bad_alloc.
+        std::optional<std::uint32_t> Tomar(const Clave& clave, std::uint32_t& usadas, std::uint32_t capacidad);
+        // The key's entry, which the caller frees in the section; nothing
+        // when it had none.
+        std::optional<std::uint32_t> Soltar(const Clave& clave);
+
+    private:
+        std::unordered_map<Clave, std::uint32_t> posicion_;
+        std::vector<std::uint32_t> libres_;
+    };
+
     Entrada* Entradas() const;
     EntradaSesion* Sesiones() const;
 
     HandleUnico seccion_;
     VistaUnica vista_;
     std::optional<Lanzador> lanzador_;
-    // Where each window's entry is, and the entries free for reuse.
-    std::unordered_map<Handle, std::uint32_t> posicion_;
-    std::vector<std::uint32_t> libres_;
-    // And each session's.
-    std::unordered_map<std::wstring, std::uint32_t> posicionSesion_;
-    std::vector<std::uint32_t> sesionesLibres_;
+    Casillas<Handle> ventanas_;
+    Casillas<std::wstring> sesiones_;
 };
 
 }  // namespace tesk::guardian

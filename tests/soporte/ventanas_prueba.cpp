@@ -21,6 +21,7 @@
 
 #include "desktop/Handles.h"
 #include "tests/soporte/AudioPrueba.h"
+#include "tests/soporte/Esperar.h"
 #include "tests/soporte/Protocolo.h"
 
 namespace {
@@ -354,11 +355,7 @@ std::optional<Pedido> PedidoDeLineaDeOrdenes() {
 
 // Waits, bounded, until the session is in the table.
 bool EsperarSesion(const std::wstring& id) {
-    for (int i = 0; i < 3000; ++i) {
-        if (tesk::prueba::audio::Buscar(id) != nullptr) return true;
-        Sleep(10);
-    }
-    return false;
+    return tesk::prueba::EsperarHasta([&] { return tesk::prueba::audio::Buscar(id) != nullptr; });
 }
 
 // A copy of this program that plays id from a process of its own, with no
