@@ -3,8 +3,10 @@
 #include "about/Nombres.h"
 #include "about/Version.h"
 #include "resources/recursos.h"
+#include "ui/Clase.h"
 #include "ui/Dpi.h"
 #include "ui/Graficos.h"
+#include "ui/Mensajes.h"
 #include "ui/Modulo.h"
 #include "ui/ProcedimientoVentana.h"
 #include "ui/Twips.h"
@@ -25,24 +27,18 @@ inline constexpr int kCentesimasPuntoVersion = 825;
 inline constexpr COLORREF kColorVersion = 0x00404040;
 inline constexpr COLORREF kColorFondo = 0x00000000;
 
-void RegistrarClase() {
-    static const bool registrada = [] {
-        WNDCLASSEXW clase{};
-        clase.cbSize = sizeof clase;
-        clase.lpfnWndProc = ProcedimientoDe<FormAcercade>;
-        clase.hInstance = ModuloPropio();
-        clase.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        clase.hbrBackground = static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
-        clase.lpszClassName = kClaseAcercade;
-        return ::RegisterClassExW(&clase) != 0;
-    }();
-    (void)registrada;
+// Enter, Space and Esc close the box as a click does; a key held down
+// repeats, and only its first press counts.
+bool CierraLaCaja(WPARAM tecla, LPARAM datos) {
+    const bool repetida = (datos & (LPARAM{1} << 30)) != 0;
+    return !repetida && (tecla == VK_RETURN || tecla == VK_SPACE || tecla == VK_ESCAPE);
 }
 
 }  // namespace
 
 void FormAcercade::MostrarModal(HWND propietario) {
-    RegistrarClase();
+    RegistrarClase(
+        {kClaseAcercade, ProcedimientoDe<FormAcercade>, 0, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH))});
     propietario_ = propietario;
     ventana_.reset(
         ::CreateWindowExW(0, kClaseAcercade, kCaptionAcercade, WS_POPUP, 0, 0, 0, 0, propietario, nullptr, ModuloPropio(), this));
@@ -54,18 +50,7 @@ void FormAcercade::MostrarModal(HWND propietario) {
     ::SetForegroundWindow(ventana_.get());
     ::UpdateWindow(ventana_.get());
 
-    MSG mensaje{};
-    while (ventana_) {
-        const BOOL resultado = ::GetMessageW(&mensaje, nullptr, 0, 0);
-        if (resultado == 0) {
-            // Left for the main loop, which ends the program.
-            ::PostQuitMessage(static_cast<int>(mensaje.wParam));
-            break;
-        }
-        if (resultado < 0) break;
-        ::TranslateMessage(&mensaje);
-        ::DispatchMessageW(&mensaje);
-    }
+    BucleModal([this] { return static_cast<bool>(ventana_); });
     Cerrar();
 }
 
@@ -84,35 +69,32 @@ void FormAcercade::Form_Load() {
                    (::GetSystemMetrics(SM_CYSCREEN) - alto) / 2, ancho, alto, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-LRESULT FormAcercade::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept {
-    if (ventana != ventana_.get()) return ::DefWindowProcW(ventana, mensaje, w, l);
-    try {
-        switch (mensaje) {
-            case WM_PAINT:
-                Form_Paint();
-                return 0;
-            case WM_ERASEBKGND:
-                return 1;
-            case WM_LBUTTONDOWN:
-                presionado_ = true;
-                return 0;
-            case WM_LBUTTONUP:
-                if (presionado_) Form_Click();
-                return 0;
-            case WM_KEYDOWN:
-                if (w == VK_ESCAPE) Cerrar();
-                return 0;
-            case WM_CLOSE:
-                Cerrar();
-                return 0;
-            case WM_NCDESTROY:
-                // Destroyed along with its owner: nothing left to close.
-                (void)ventana_.release();
-                break;
-            default:
-                break;
-        }
-    } catch (...) {
+LRESULT FormAcercade::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
+    const HWND ventana = ventana_.get();
+    switch (mensaje) {
+        case WM_PAINT:
+            Form_Paint();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+            presionado_ = true;
+            return 0;
+        case WM_LBUTTONUP:
+            if (presionado_) Form_Click();
+            return 0;
+        case WM_KEYDOWN:
+            if (CierraLaCaja(w, l)) Form_Click();
+            return 0;
+        case WM_CLOSE:
+            Cerrar();
+            return 0;
+        case WM_NCDESTROY:
+            // Destroyed along with its owner: nothing left to close.
+            (void)ventana_.release();
+            break;
+        default:
+            break;
     }
     return ::DefWindowProcW(ventana, mensaje, w, l);
 }

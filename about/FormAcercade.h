@@ -1,5 +1,6 @@
 // The About box: the program's picture and version in a small borderless
-// window, shown modally over the panel and closed by a click.
+// window, shown modally over the panel and closed by a click, or by Enter, Space
+// or Esc.
 #pragma once
 
 #include <windows.h>
@@ -23,7 +24,8 @@ public:
 private:
     template <class T>
     friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
-    LRESULT Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept;
+    HWND Hwnd() const noexcept { return ventana_.get(); }
+    LRESULT Despachar(UINT mensaje, WPARAM w, LPARAM l);
 
     void Form_Load();
     void Form_Paint();

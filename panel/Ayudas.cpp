@@ -15,32 +15,21 @@ Ayudas::Ayudas(HWND panel)
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, panel, nullptr,
                                  ModuloPropio(), nullptr)) {}
 
-TTTOOLINFOW Ayudas::Herramienta(UINT id) const {
-    TTTOOLINFOW herramienta{};
+void Ayudas::Agregar(HWND herramienta, std::wstring_view texto) {
+    TTTOOLINFOW datos{};
     // The version-2 size, which every common-controls version accepts.
-    herramienta.cbSize = TTTOOLINFOW_V2_SIZE;
-    herramienta.hwnd = panel_;
-    herramienta.uId = id;
-    return herramienta;
-}
-
-void Ayudas::Agregar(UINT id, const RECT& rect, std::wstring_view texto) {
-    TTTOOLINFOW herramienta = Herramienta(id);
-    herramienta.rect = rect;
+    datos.cbSize = TTTOOLINFOW_V2_SIZE;
+    datos.uFlags = TTF_IDISHWND;
+    datos.hwnd = panel_;
+    datos.uId = reinterpret_cast<UINT_PTR>(herramienta);
     std::wstring copia(texto);  // the control copies the text
-    herramienta.lpszText = copia.data();
-    ::SendMessageW(ventana_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&herramienta));
+    datos.lpszText = copia.data();
+    ::SendMessageW(ventana_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&datos));
 }
 
-void Ayudas::Mover(UINT id, const RECT& rect) {
-    TTTOOLINFOW herramienta = Herramienta(id);
-    herramienta.rect = rect;
-    ::SendMessageW(ventana_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&herramienta));
-}
-
-void Ayudas::Relevar(UINT mensaje, WPARAM w, LPARAM l) {
+void Ayudas::Relevar(HWND herramienta, UINT mensaje, WPARAM w, LPARAM l) {
     const DWORD posicion = ::GetMessagePos();
-    MSG relevado{panel_, mensaje, w, l, static_cast<DWORD>(::GetMessageTime()),
+    MSG relevado{herramienta, mensaje, w, l, static_cast<DWORD>(::GetMessageTime()),
                  {GET_X_LPARAM(posicion), GET_Y_LPARAM(posicion)}};
     ::SendMessageW(ventana_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relevado));
 }

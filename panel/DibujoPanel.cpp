@@ -59,12 +59,17 @@ void DibujarControl(HDC dc, const diseno::ControlPanel& datos, const Apariencia&
 
 }  // namespace
 
-void DibujarPanel(HDC dc, const RECT& cliente, const Apariencia& apariencia, const TextosPanel& textos) {
+void DibujarPanel(HDC dc, const RECT& cliente, const Apariencia& apariencia, const TextosPanel& textos,
+                  std::optional<diseno::Control> conFoco) {
     Rellenar(dc, cliente, diseno::kColorFondo);
     DibujarLine1(dc, apariencia.Dpi());
     for (const diseno::ControlPanel& datos : diseno::kControles) DibujarControl(dc, datos, apariencia, textos);
     // Last, so that the images touching the edge never break the outline.
     DibujarBorde(dc, cliente, GrosorLinea(apariencia.Dpi()));
+    if (conFoco) {
+        const RECT rect = diseno::APixeles(diseno::Datos(*conFoco).rect, apariencia.Dpi());
+        ::DrawFocusRect(dc, &rect);
+    }
 }
 
 }  // namespace tesk

@@ -1,9 +1,11 @@
-// Paints the panel: background, outline, line, pictures and labels. The list
-// box is a child window and paints itself.
+// Paints the panel: background, outline, line, pictures and labels, and the
+// keyboard focus. The list box is a child window and paints itself; the
+// commands show their part of this same picture.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string_view>
 
 #include "panel/Apariencia.h"
@@ -16,6 +18,8 @@ struct TextosPanel {
     std::wstring_view lista;  // LBLista
 };
 
-void DibujarPanel(HDC dc, const RECT& cliente, const Apariencia& apariencia, const TextosPanel& textos);
+// conFoco: the command to draw the keyboard focus around, if any.
+void DibujarPanel(HDC dc, const RECT& cliente, const Apariencia& apariencia, const TextosPanel& textos,
+                  std::optional<diseno::Control> conFoco = std::nullopt);
 
 }  // namespace tesk

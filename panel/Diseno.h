@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include <array>
-#include <optional>
+#include <cstddef>
 #include <string_view>
 
 #include "ui/Twips.h"
@@ -22,33 +22,48 @@ inline constexpr int kAltoPanel = 3420;
 inline constexpr int kMargenDerecho = 100;
 inline constexpr int kMargenInferior = 500;
 
-// The drawn controls that react to the mouse.
+// The commands: the images and labels that react to the mouse and the
+// keyboard.
 enum class Control { ImAcerca, ImMinimizar, ImCerrar, LBTecla1, LBTecla0, LBLista, ImCambiar };
 
 struct ControlPanel {
     Control control;
     RectTwips rect;
-    std::wstring_view ayuda;  // tooltip, empty for none
+    std::wstring_view ayuda;   // tooltip, empty for none
+    // What assistive technology calls it: an image's tooltip or what it
+    // opens, a label's text (empty for the labels whose text changes: the
+    // panel names them).
+    std::wstring_view nombre;
 };
 
 inline constexpr std::wstring_view kAyudaTecla = L"Doble click para cambiar la tecla de activación";
-
+inline constexpr std::wstring_view kTextoTecla1 = L"Activar / Desactivar con:";
 // Back to front: where two rectangles overlap, the later control takes the
 // mouse.
 inline constexpr std::array<ControlPanel, 7> kControles{{
-    {Control::ImAcerca, {100, 60, 1395, 420}, L""},
-    {Control::ImMinimizar, {2040, 0, 240, 240}, L"Ocultar"},
-    {Control::ImCerrar, {2280, 30, 240, 240}, L"Cerrar"},
-    {Control::LBTecla1, {120, 600, 1815, 255}, kAyudaTecla},
-    {Control::LBTecla0, {1900, 600, 495, 255}, kAyudaTecla},
-    {Control::LBLista, {120, 840, 2055, 255}, L"Click para actualizar la lista "},
-    {Control::ImCambiar, {2160, 840, 240, 240}, L"Cambiar el modo"},
+    {Control::ImAcerca, {100, 60, 1395, 420}, L"", L"Acerca de Tesk"},
+    {Control::ImMinimizar, {2040, 0, 240, 240}, L"Ocultar", L"Ocultar"},
+    {Control::ImCerrar, {2280, 30, 240, 240}, L"Cerrar", L"Cerrar"},
+    {Control::LBTecla1, {120, 600, 1815, 255}, kAyudaTecla, kTextoTecla1},
+    {Control::LBTecla0, {1900, 600, 495, 255}, kAyudaTecla, L""},
+    {Control::LBLista, {120, 840, 2055, 255}, L"Click para actualizar la lista ", L""},
+    {Control::ImCambiar, {2160, 840, 240, 240}, L"Cambiar el modo", L"Cambiar el modo"},
 }};
 
 const ControlPanel& Datos(Control control) noexcept;
 
-// The frontmost control under a point of the client area, in pixels.
-std::optional<Control> ControlEn(POINT punto, UINT dpi) noexcept;
+// The key labels: a double-click runs them, and so do Enter and Space.
+constexpr bool EsEtiquetaTecla(Control control) noexcept {
+    return control == Control::LBTecla1 || control == Control::LBTecla0;
+}
+
+// Where Tab takes the keyboard focus: the labels, then the list, then the
+// images from left to right; and round again.
+inline constexpr std::array<Control, 7> kTabulacion{Control::LBTecla1, Control::LBTecla0, Control::LBLista,
+                                                    Control::ImAcerca, Control::ImMinimizar, Control::ImCambiar,
+                                                    Control::ImCerrar};
+// The list box comes before this entry of kTabulacion.
+inline constexpr std::size_t kListaEnTabulacion = 3;
 
 // PB clips the list box, which is larger than PB and sits at a negative
 // offset, so that PB cuts off the list box's own border.
@@ -59,8 +74,6 @@ inline constexpr RectTwips kLista{-10, -10, 2415, 2280};
 inline constexpr int kLine1X1 = 60;
 inline constexpr int kLine1X2 = 2440;
 inline constexpr int kLine1Y = 540;
-
-inline constexpr std::wstring_view kTextoTecla1 = L"Activar / Desactivar con:";
 
 // Labels: Arial 8.25 pt (kept in hundredths of a point).
 inline constexpr std::wstring_view kFuenteEtiquetas = L"Arial";

@@ -1,9 +1,7 @@
 #include "panel/FormPrincipal.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
-#include <ranges>
 #include <stdexcept>
 
 #include "desktop/Handles.h"
@@ -11,8 +9,10 @@
 #include "panel/DibujoPanel.h"
 #include "panel/Inventario.h"
 #include "resources/recursos.h"
+#include "ui/Clase.h"
 #include "ui/Dpi.h"
 #include "ui/Graficos.h"
+#include "ui/Mensajes.h"
 #include "ui/Modulo.h"
 #include "ui/ProcedimientoVentana.h"
 
@@ -39,32 +39,11 @@ LRESULT CALLBACK ProcedimientoMarco(HWND ventana, UINT mensaje, WPARAM w, LPARAM
 }
 
 void RegistrarClases() {
-    static const bool registradas = [] {
-        WNDCLASSEXW panel{};
-        panel.cbSize = sizeof panel;
-        panel.style = CS_DBLCLKS;  // the key labels answer double-clicks
-        panel.lpfnWndProc = ProcedimientoDe<FormPrincipal>;
-        panel.hInstance = ModuloPropio();
-        panel.hIcon = static_cast<HICON>(
-            ::LoadImageW(ModuloPropio(), MAKEINTRESOURCEW(IDI_TESK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-        panel.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        panel.lpszClassName = kClasePanel;
-        ::RegisterClassExW(&panel);
-
-        WNDCLASSEXW marco{};
-        marco.cbSize = sizeof marco;
-        marco.lpfnWndProc = ProcedimientoMarco;
-        marco.hInstance = ModuloPropio();
-        marco.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-        marco.hbrBackground = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
-        marco.lpszClassName = kClaseMarco;
-        ::RegisterClassExW(&marco);
-        return true;
-    }();
-    (void)registradas;
+    const auto icono = static_cast<HICON>(
+        ::LoadImageW(ModuloPropio(), MAKEINTRESOURCEW(IDI_TESK), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    RegistrarClase({kClasePanel, ProcedimientoDe<FormPrincipal>, 0, nullptr, icono});
+    RegistrarClase({kClaseMarco, ProcedimientoMarco, 0, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH))});
 }
-
-POINT PuntoDe(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 
 void Mover(HWND ventana, const RECT& rect) {
     ::MoveWindow(ventana, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -124,12 +103,10 @@ void FormPrincipal::CrearVentanas() {
     // to put its icon back.
     if (mensajeBarraCreada_ != 0) ::ChangeWindowMessageFilterEx(panel, mensajeBarraCreada_, MSGFLT_ALLOW, nullptr);
 
-    // Front to back, as the clicks find them: where two rectangles overlap,
-    // the tooltip shows the first tool that holds the mouse.
-    ayudas_ = std::make_unique<Ayudas>(panel);
-    for (const diseno::ControlPanel& datos : diseno::kControles | std::views::reverse) {
-        if (!datos.ayuda.empty()) ayudas_->Agregar(static_cast<UINT>(datos.control), RECT{}, datos.ayuda);
-    }
+    comandos_ = std::make_unique<Comandos>(panel, cajaLista_);
+    comandos_->Nombrar(diseno::Control::LBTecla0, captionTecla_);
+    comandos_->Nombrar(diseno::Control::LBLista, captionLista_);
+    ultimoFoco_ = cajaLista_;
     AplicarDpi(DpiDe(panel));
 }
 
@@ -156,10 +133,8 @@ void FormPrincipal::AplicarDpi(UINT dpi) {
     Mover(marco_, diseno::APixeles(diseno::kPB, dpi));
     Mover(cajaLista_, diseno::APixeles(diseno::kLista, dpi));
     ::SendMessageW(cajaLista_, WM_SETFONT, reinterpret_cast<WPARAM>(apariencia_->FuenteLista()), TRUE);
-    for (const diseno::ControlPanel& datos : diseno::kControles) {
-        if (!datos.ayuda.empty()) ayudas_->Mover(static_cast<UINT>(datos.control), diseno::APixeles(datos.rect, dpi));
-    }
-    ::InvalidateRect(panel, nullptr, FALSE);
+    comandos_->Colocar(dpi);
+    ::RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void FormPrincipal::Form_Load() {
@@ -214,8 +189,9 @@ Handle FormPrincipal::VentanaPropia() { return HandleDe(ventana_.get()); }
 
 void FormPrincipal::OcultarPanel() {
     // A tooltip left up would otherwise be taken for a window to conceal.
-    ayudas_->Ocultar();
+    comandos_->OcultarAyuda();
     ::ShowWindow(ventana_.get(), SW_HIDE);
+    comandos_->OlvidarTeclado();
 }
 
 void FormPrincipal::QuitarIconoBandeja() { bandeja_.QuitarIconoBandeja(); }
@@ -224,18 +200,7 @@ void FormPrincipal::RestaurarIconoBandeja() {
     bandeja_.AgregarIconoBandeja(VentanaPropia(), IconoDe(iconoPequeno_.get()));
 }
 
-void FormPrincipal::ProcesarEventos() {
-    MSG mensaje{};
-    while (::PeekMessageW(&mensaje, nullptr, 0, 0, PM_REMOVE)) {
-        if (mensaje.message == WM_QUIT) {
-            // Left for the main loop, which ends the program.
-            ::PostQuitMessage(static_cast<int>(mensaje.wParam));
-            return;
-        }
-        ::TranslateMessage(&mensaje);
-        ::DispatchMessageW(&mensaje);
-    }
-}
+void FormPrincipal::ProcesarEventos() { AtenderPendientes(); }
 
 void FormPrincipal::EsperarEventos() {
     // Until something arrives for the program or a few milliseconds pass:
@@ -248,16 +213,6 @@ std::int64_t FormPrincipal::Reloj() { return static_cast<std::int64_t>(::GetTick
 
 // Messages.
 
-LRESULT FormPrincipal::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept {
-    // Nothing of the panel's own runs while the window is being created.
-    if (ventana != ventana_.get()) return ::DefWindowProcW(ventana, mensaje, w, l);
-    try {
-        return Despachar(mensaje, w, l);
-    } catch (...) {
-        return ::DefWindowProcW(ventana, mensaje, w, l);
-    }
-}
-
 LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
     const HWND panel = ventana_.get();
     if (mensaje == mensajeBarraCreada_ && mensaje != 0) {
@@ -267,60 +222,53 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
         return 0;
     }
     if (mensaje == mensajeRecursos_ && mensaje != 0) {
-        switch (static_cast<TipoRecurso>(w)) {
-            case TipoRecurso::ticks:
-                return ticks_;
-            case TipoRecurso::tecla:
-                return motor_.Tecla();
-            case TipoRecurso::pulsaciones:
-                return pulsaciones_;
-            case TipoRecurso::avisosIcono:
-                return avisosIcono_;
-            case TipoRecurso::movimientosIcono:
-                return movimientosIcono_;
-            case TipoRecurso::guardian:
-                return static_cast<LRESULT>(resguardo_.Vigilante());
-            case TipoRecurso::teclaRegistrada:
-                return motor_.TeclaRegistrada() ? 1 : 0;
-            default:
-                return RecursosRetenidos(w);
-        }
+        return inventario_.Responder(w, {motor_.Tecla(), resguardo_.Vigilante(), motor_.TeclaRegistrada(),
+                                         comandos_->Pulsaciones()});
     }
     if (mensaje == mensajeRestaurar_ && mensaje != 0) {
         // Whatever it carries: it asks for the restore, nothing else.
         motor_.PedirRestauracion();
         return 0;
     }
-    if (mensaje >= WM_LBUTTONDOWN && mensaje <= WM_MBUTTONDBLCLK && ayudas_) ayudas_->Relevar(mensaje, w, l);
     switch (mensaje) {
         case WM_PAINT:
             Form_Paint();
             return 0;
         case WM_ERASEBKGND:
             return 1;  // WM_PAINT covers every pixel
+        case WM_DRAWITEM:
+            // Only from the program's own commands, which send it on this
+            // thread: what another program sends may point anywhere.
+            if (::InSendMessage() || l == 0) return FALSE;
+            Form_DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
+            return TRUE;
         case WM_SETCURSOR:
-            if (Form_SetCursor(reinterpret_cast<HWND>(w), LOWORD(l))) return TRUE;
+            if (Form_SetCursor(reinterpret_cast<HWND>(w))) return TRUE;
             break;
         case WM_LBUTTONDOWN:
-            ++pulsaciones_;
-            Form_MouseDown(PuntoDe(l));
+            inventario_.Pulsacion();
             return 0;
-        case WM_LBUTTONUP:
-            Form_MouseUp(PuntoDe(l));
+        case WM_COMMAND:
+            Form_Command(w, l);
             return 0;
-        case WM_LBUTTONDBLCLK:
-            ++pulsaciones_;
-            Form_DblClick(PuntoDe(l));
+        case WM_NEXTDLGCTL:
+            // As a dialog takes it: the next or previous stop of the tab
+            // order, or the window named.
+            if (LOWORD(l) != 0)
+                comandos_->Enfocar(reinterpret_cast<HWND>(w));
+            else
+                comandos_->Tabular(w != 0);
             return 0;
-        case WM_CAPTURECHANGED:
-            presionado_.reset();
-            return 0;
-        case WM_MOUSEMOVE:
-            // Real moves over the panel: only the tooltips want them.
-            if (ayudas_) ayudas_->Relevar(WM_MOUSEMOVE, w, l);
-            return 0;
+        case WM_ACTIVATE:
+            // The focus is still where it was: it is taken back there when
+            // the panel is active again.
+            if (LOWORD(w) == WA_INACTIVE) {
+                const HWND foco = ::GetFocus();
+                if (foco != nullptr && (foco == cajaLista_ || comandos_->ControlDe(foco))) ultimoFoco_ = foco;
+            }
+            break;
         case kMensajeIcono:
-            Form_MouseMove(w, l);
+            Icono_Aviso(w, l);
             return 0;
         case WM_HOTKEY:
             // Only the key the program registered, and only as the key it
@@ -335,12 +283,12 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
                 if (!motor_.EnPasada()) {
                     SeguirEnSuEsquina();
                     bandeja_.Reintentar();
-                    ++ticks_;
+                    inventario_.Tick();
                 }
             }
             return 0;
         case WM_SETFOCUS:
-            ::SetFocus(cajaLista_);
+            Form_SetFocus();
             return 0;
         case WM_DPICHANGED:
             Form_DpiChanged();
@@ -369,25 +317,43 @@ LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
     return ::DefWindowProcW(panel, mensaje, w, l);
 }
 
-void FormPrincipal::Form_Paint() {
+void FormPrincipal::DibujarEn(HDC dc, const RECT& cliente) const {
     const TextosPanel textos{captionTecla_, captionLista_};
-    PintarSinParpadeo(ventana_.get(),
-                      [&](HDC dc, const RECT& cliente) { DibujarPanel(dc, cliente, *apariencia_, textos); });
+    DibujarPanel(dc, cliente, *apariencia_, textos, comandos_->ConFoco());
 }
 
-bool FormPrincipal::Form_SetCursor(HWND bajoCursor, UINT zona) {
+void FormPrincipal::Form_Paint() {
+    PintarSinParpadeo(ventana_.get(), [&](HDC dc, const RECT& cliente) { DibujarEn(dc, cliente); });
+}
+
+void FormPrincipal::Form_DrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.CtlType != ODT_BUTTON || !comandos_->ControlDe(item.hwndItem)) return;
+    // The part of the panel's picture the command covers: where it sits in
+    // the panel goes to the top-left corner of its own rectangle.
     const HWND panel = ventana_.get();
-    if (!::IsWindowEnabled(panel)) return false;
-    bool reacciona = bajoCursor == cajaLista_;
-    if (bajoCursor == panel && zona == HTCLIENT) {
-        POINT punto{};
-        ::GetCursorPos(&punto);
-        ::ScreenToClient(panel, &punto);
-        reacciona = diseno::ControlEn(punto, apariencia_->Dpi()).has_value();
-    }
-    if (!reacciona) return false;
+    RECT enPanel{};
+    ::GetWindowRect(item.hwndItem, &enPanel);
+    ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&enPanel), 2);
+    RECT cliente{};
+    ::GetClientRect(panel, &cliente);
+    DibujarSinParpadeo(item.hDC, item.rcItem, POINT{enPanel.left, enPanel.top},
+                       [&](HDC dc) { DibujarEn(dc, cliente); });
+}
+
+bool FormPrincipal::Form_SetCursor(HWND bajoCursor) {
+    // The hand over everything that reacts to the mouse: the commands and
+    // the list.
+    if (!::IsWindowEnabled(ventana_.get())) return false;
+    if (bajoCursor != cajaLista_ && !comandos_->ControlDe(bajoCursor)) return false;
     ::SetCursor(mano_ ? mano_.get() : ::LoadCursorW(nullptr, IDC_HAND));
     return true;
+}
+
+void FormPrincipal::Form_SetFocus() {
+    // The panel itself takes no keys: the focus goes where it was last, or
+    // to the list.
+    const HWND destino = ultimoFoco_ != nullptr && ::IsChild(ventana_.get(), ultimoFoco_) ? ultimoFoco_ : cajaLista_;
+    ::SetFocus(destino);
 }
 
 void FormPrincipal::Form_DpiChanged() {

@@ -15,8 +15,9 @@
 #include "engine/Motor.h"
 #include "engine/Resguardo.h"
 #include "panel/Apariencia.h"
-#include "panel/Ayudas.h"
+#include "panel/Comandos.h"
 #include "panel/Diseno.h"
+#include "panel/Inventario.h"
 #include "panel/ListaCaja.h"
 #include "panel/Nombres.h"
 #include "tray/modGeneral.h"
@@ -45,7 +46,7 @@ public:
 private:
     template <class T>
     friend LRESULT CALLBACK ProcedimientoDe(HWND, UINT, WPARAM, LPARAM);
-    LRESULT Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) noexcept;
+    HWND Hwnd() const noexcept { return ventana_.get(); }
     LRESULT Despachar(UINT mensaje, WPARAM w, LPARAM l);
 
     void CrearVentanas();
@@ -61,12 +62,14 @@ private:
 
     // Messages.
     void Form_Paint();
-    bool Form_SetCursor(HWND bajoCursor, UINT zona);
-    void Form_MouseDown(POINT punto);
-    void Form_MouseUp(POINT punto);
-    void Form_DblClick(POINT punto);
-    // The tray icon's callback (kMensajeIcono).
-    void Form_MouseMove(WPARAM w, LPARAM l);
+    // A command's part of the panel's picture.
+    void Form_DrawItem(const DRAWITEMSTRUCT& item);
+    bool Form_SetCursor(HWND bajoCursor);
+    // A command run (BN_CLICKED, BN_DOUBLECLICKED) or Esc (IDCANCEL).
+    void Form_Command(WPARAM w, LPARAM l);
+    void Form_SetFocus();
+    // The tray icon's own message (kMensajeIcono): its clicks.
+    void Icono_Aviso(WPARAM w, LPARAM l);
     void Form_DpiChanged();
     BOOL Form_QueryEndSession();
     // Brings back what is concealed (waiting for it to land, unless the
@@ -75,6 +78,7 @@ private:
 
     // Commands.
     void Click(diseno::Control control);
+    void DobleClic(diseno::Control control);
     void ImAcerca_Click();
     void ImMinimizar_Click();
     [[noreturn]] void ImCerrar_Click();
@@ -83,6 +87,8 @@ private:
     void LBTecla_DblClick(int indice);
 
     void AlternarPanel();
+    // The picture as it stands now, the keyboard focus included.
+    void DibujarEn(HDC dc, const RECT& cliente) const;
     void Repintar(diseno::Control control);
 
     EscritorioWin32 escritorio_;
@@ -102,17 +108,16 @@ private:
     UINT mensajeBarraCreada_ = 0;  // "TaskbarCreated"
     UINT mensajeRecursos_ = 0;     // what the program holds, asked from outside
     UINT mensajeRestaurar_ = 0;    // a second copy asks for the windows back
-    LRESULT ticks_ = 0;            // timer ticks handled to the end
-    LRESULT pulsaciones_ = 0;      // left-button presses on the panel
-    LRESULT avisosIcono_ = 0;      // releases reported by the tray icon
-    LRESULT movimientosIcono_ = 0; // moves over it that it reported
+    Inventario inventario_;
 
     VentanaUnica ventana_;
     HWND marco_ = nullptr;      // PB, a child of the panel
     HWND cajaLista_ = nullptr;  // Lista, a child of PB
-    std::unique_ptr<Ayudas> ayudas_;
+    std::unique_ptr<Comandos> comandos_;
     std::unique_ptr<Apariencia> apariencia_;
-    std::optional<diseno::Control> presionado_;  // pressed, awaiting release
+    // Where the keyboard focus was when the panel last lost it: it goes
+    // back there.
+    HWND ultimoFoco_ = nullptr;
 };
 
 }  // namespace tesk

@@ -1,7 +1,5 @@
-// The panel's commands: clicks and double-clicks on its images and labels,
-// the tray icon's clicks, and the end of the program.
-#include <windowsx.h>
-
+// The panel's commands: its images and labels run from the mouse or the
+// keyboard, the tray icon's clicks, and the end of the program.
 #include <utility>
 
 #include "about/FormAcercade.h"
@@ -9,33 +7,22 @@
 
 namespace tesk {
 
-// A click is a press and a release on the same control.
-void FormPrincipal::Form_MouseDown(POINT punto) {
-    presionado_ = diseno::ControlEn(punto, apariencia_->Dpi());
-    if (presionado_) ::SetCapture(ventana_.get());
-}
-
-void FormPrincipal::Form_MouseUp(POINT punto) {
-    const std::optional<diseno::Control> presionado = std::exchange(presionado_, std::nullopt);
-    if (!presionado) return;
-    ::ReleaseCapture();
-    if (diseno::ControlEn(punto, apariencia_->Dpi()) == presionado) Click(*presionado);
-}
-
-void FormPrincipal::Form_DblClick(POINT punto) {
-    const std::optional<diseno::Control> control = diseno::ControlEn(punto, apariencia_->Dpi());
-    if (control == diseno::Control::LBTecla0) {
-        LBTecla_DblClick(0);
-    } else if (control == diseno::Control::LBTecla1) {
-        LBTecla_DblClick(1);
-    } else {
-        // The other controls have no double-click: the second press of a
-        // double-click is one more click.
-        Form_MouseDown(punto);
+void FormPrincipal::Form_Command(WPARAM w, LPARAM l) {
+    // Esc, anywhere on the panel, hides it as the minus image does.
+    if (l == 0 && LOWORD(w) == IDCANCEL) {
+        ImMinimizar_Click();
+        return;
+    }
+    const std::optional<diseno::Control> control = comandos_->ControlDe(w, l);
+    if (!control) return;
+    if (HIWORD(w) == BN_CLICKED) {
+        Click(*control);
+    } else if (HIWORD(w) == BN_DOUBLECLICKED) {
+        DobleClic(*control);
     }
 }
 
-void FormPrincipal::Form_MouseMove(WPARAM w, LPARAM l) {
+void FormPrincipal::Icono_Aviso(WPARAM w, LPARAM l) {
     // The tray icon's mouse events, with the icon's identifier in wParam and
     // the event in the low word of lParam: a release of either button on the
     // icon toggles the panel; presses and double-clicks do nothing of their own.
@@ -43,9 +30,9 @@ void FormPrincipal::Form_MouseMove(WPARAM w, LPARAM l) {
     // here from one that did.
     if (w != kIdIcono) return;
     const UINT evento = LOWORD(l);
-    if (evento == WM_MOUSEMOVE) ++movimientosIcono_;
+    if (evento == WM_MOUSEMOVE) inventario_.MovimientoIcono();
     if (evento != WM_LBUTTONUP && evento != WM_RBUTTONUP) return;
-    ++avisosIcono_;
+    inventario_.AvisoIcono();
     AlternarPanel();
 }
 
@@ -96,10 +83,19 @@ void FormPrincipal::Click(diseno::Control control) {
     }
 }
 
+void FormPrincipal::DobleClic(diseno::Control control) {
+    if (control == diseno::Control::LBTecla0) {
+        LBTecla_DblClick(0);
+    } else if (control == diseno::Control::LBTecla1) {
+        LBTecla_DblClick(1);
+    }
+    // The other commands have no double-click.
+}
+
 void FormPrincipal::ImAcerca_Click() {
     // Not from inside a pass: the box's own loop would hold the pass up.
     if (motor_.EnPasada()) return;
-    ayudas_->Ocultar();
+    comandos_->OcultarAyuda();
     FormAcercade acercade;
     acercade.MostrarModal(ventana_.get());
 }
@@ -112,6 +108,7 @@ void FormPrincipal::LBLista_Click() { motor_.ActualizarLista(); }
 
 void FormPrincipal::ImCambiar_Click() {
     captionLista_ = motor_.CambiarModo();
+    comandos_->Nombrar(diseno::Control::LBLista, captionLista_);
     Repintar(diseno::Control::LBLista);
 }
 
@@ -119,6 +116,7 @@ void FormPrincipal::LBTecla_DblClick(int /*indice*/) {
     // Either label advances the key from the name LBTecla(0) shows.
     if (std::optional<std::wstring> nueva = motor_.AvanzarTecla(captionTecla_)) {
         captionTecla_ = std::move(*nueva);
+        comandos_->Nombrar(diseno::Control::LBTecla0, captionTecla_);
         Repintar(diseno::Control::LBTecla0);
     }
 }
@@ -129,14 +127,18 @@ void FormPrincipal::AlternarPanel() {
         OcultarPanel();
         return;
     }
+    // Shown from the icon, it takes the keyboard on its list.
+    ultimoFoco_ = cajaLista_;
     ::ShowWindow(panel, SW_SHOW);
     SiempreEncima(escritorio_, VentanaPropia(), true);
     ::SetForegroundWindow(panel);
+    if (::GetActiveWindow() == panel) ::SetFocus(cajaLista_);
 }
 
 void FormPrincipal::Repintar(diseno::Control control) {
+    // Its part of the picture, in every window that shows it.
     const RECT rect = diseno::APixeles(diseno::Datos(control).rect, apariencia_->Dpi());
-    ::InvalidateRect(ventana_.get(), &rect, FALSE);
+    ::RedrawWindow(ventana_.get(), &rect, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 }  // namespace tesk

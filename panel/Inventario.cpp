@@ -27,7 +27,7 @@ long VentanasPropias() noexcept {
 
 }  // namespace
 
-LRESULT RecursosRetenidos(WPARAM tipo) noexcept {
+LRESULT Inventario::Responder(WPARAM tipo, const EstadoPanel& estado) const noexcept {
     switch (static_cast<TipoRecurso>(tipo)) {
         case TipoRecurso::gdi:
             return Retenidos(Recurso::gdi);
@@ -35,8 +35,20 @@ LRESULT RecursosRetenidos(WPARAM tipo) noexcept {
             return Retenidos(Recurso::user) + VentanasPropias();
         case TipoRecurso::kernel:
             return Retenidos(Recurso::kernel);
-        default:
-            break;
+        case TipoRecurso::ticks:
+            return ticks_;
+        case TipoRecurso::tecla:
+            return estado.tecla;
+        case TipoRecurso::pulsaciones:
+            return pulsaciones_ + estado.pulsacionesComandos;
+        case TipoRecurso::avisosIcono:
+            return avisosIcono_;
+        case TipoRecurso::movimientosIcono:
+            return movimientosIcono_;
+        case TipoRecurso::guardian:
+            return static_cast<LRESULT>(estado.guardian);
+        case TipoRecurso::teclaRegistrada:
+            return estado.teclaRegistrada ? 1 : 0;
     }
     return -1;
 }

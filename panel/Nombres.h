@@ -13,6 +13,10 @@ inline constexpr wchar_t kClasePanel[] = L"TeskPanel";
 inline constexpr wchar_t kClaseMarco[] = L"TeskMarco";  // PB
 inline constexpr wchar_t kCaptionPanel[] = L"Tesk";
 inline constexpr int kIdLista = 1001;  // the list box, a "ListBox" inside PB
+// The commands: owner-drawn "Button" children of the panel, one for each
+// image and label, identified from here up in the order of the panel's
+// layout table; each one's window text is its name.
+inline constexpr int kIdPrimerComando = 1101;
 
 // Sent to the panel with one of the kinds below in wParam, it answers a
 // count; -1 for an unknown kind. Wine answers 0 for a process's USER and
@@ -31,7 +35,7 @@ enum class TipoRecurso : WPARAM {
     kernel = 2,  // kernel handles held
     ticks = 3,   // timer ticks handled to the end since start-up
     tecla = 4,   // the activation key's virtual-key code
-    pulsaciones = 5,        // left-button presses the panel itself has had
+    pulsaciones = 5,        // left-button presses the panel and its commands have had
     avisosIcono = 6,        // button releases the tray icon has reported
     movimientosIcono = 7,   // mouse moves over the icon it has reported
     guardian = 8,           // the guardian known to be waiting (its process id), or 0

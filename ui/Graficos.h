@@ -31,22 +31,38 @@ void DibujarBitmap(HDC dc, HBITMAP bitmap, const RECT& destino);
 void DibujarTexto(HDC dc, std::wstring_view texto, const RECT& rect, HFONT fuente, COLORREF color,
                   UINT alineacion = DT_LEFT);
 
-// Answers WM_PAINT: dibujar(dc, client rectangle) paints into an off-screen
-// bitmap that is then copied to the window in one go, so nothing flickers.
+// dibujar(dc) paints into an off-screen bitmap the size of `zona` (in the
+// coordinates of `destino`), with the drawing's point `origen` at the
+// bitmap's top-left corner; the bitmap is then copied into `zona` in one
+// go, so nothing flickers.
+template <class Dibujo>
+void DibujarSinParpadeo(HDC destino, const RECT& zona, POINT origen, Dibujo&& dibujar) {
+    const int ancho = zona.right - zona.left;
+    const int alto = zona.bottom - zona.top;
+    const DcMemoria memoria(::CreateCompatibleDC(destino));
+    const BitmapUnico lienzo(::CreateCompatibleBitmap(destino, ancho, alto));
+    if (!memoria || !lienzo) {
+        POINT anterior{};
+        ::SetViewportOrgEx(destino, zona.left - origen.x, zona.top - origen.y, &anterior);
+        dibujar(destino);
+        ::SetViewportOrgEx(destino, anterior.x, anterior.y, nullptr);
+        return;
+    }
+    const SeleccionGdi seleccion(memoria.get(), lienzo.get());
+    ::SetViewportOrgEx(memoria.get(), -origen.x, -origen.y, nullptr);
+    dibujar(memoria.get());
+    ::SetViewportOrgEx(memoria.get(), 0, 0, nullptr);
+    ::BitBlt(destino, zona.left, zona.top, ancho, alto, memoria.get(), 0, 0, SRCCOPY);
+}
+
+// Answers WM_PAINT: dibujar(dc, client rectangle) paints the whole client
+// area, off-screen first.
 template <class Dibujo>
 void PintarSinParpadeo(HWND ventana, Dibujo&& dibujar) {
     const Pintura pintura(ventana);
     RECT cliente{};
     ::GetClientRect(ventana, &cliente);
-    const DcMemoria memoria(::CreateCompatibleDC(pintura.Dc()));
-    const BitmapUnico lienzo(::CreateCompatibleBitmap(pintura.Dc(), cliente.right, cliente.bottom));
-    if (!memoria || !lienzo) {
-        dibujar(pintura.Dc(), cliente);
-        return;
-    }
-    const SeleccionGdi seleccion(memoria.get(), lienzo.get());
-    dibujar(memoria.get(), cliente);
-    ::BitBlt(pintura.Dc(), 0, 0, cliente.right, cliente.bottom, memoria.get(), 0, 0, SRCCOPY);
+    DibujarSinParpadeo(pintura.Dc(), cliente, POINT{0, 0}, [&](HDC dc) { dibujar(dc, cliente); });
 }
 
 }  // namespace tesk

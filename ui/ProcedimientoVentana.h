@@ -1,9 +1,14 @@
 // Binds a window to the object that handles its messages. The object passed
 // as the creation parameter is stored in GWLP_USERDATA on the window's own
-// WM_NCCREATE, every message then goes to its Procesar member (which must not
-// throw), and the binding is cleared on WM_NCDESTROY. Any program can send a
-// window WM_NCCREATE; one that comes once the window is bound is not the
-// system's and changes nothing.
+// WM_NCCREATE and the binding is cleared on WM_NCDESTROY. Any program can
+// send a window WM_NCCREATE; one that comes once the window is bound is not
+// the system's and changes nothing.
+//
+// The object answers Hwnd(), the window it owns, and Despachar(mensaje, w,
+// l). Nothing of the object's own runs until it holds the window (while the
+// window is being created, Hwnd() is still null), and a message it fails to
+// handle (an exception) gets the system's default answer: no exception
+// crosses the system's code.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +25,16 @@ LRESULT CALLBACK ProcedimientoDe(HWND ventana, UINT mensaje, WPARAM w, LPARAM l)
         }
     }
     auto* objeto = reinterpret_cast<T*>(::GetWindowLongPtrW(ventana, GWLP_USERDATA));
-    if (objeto == nullptr) return ::DefWindowProcW(ventana, mensaje, w, l);
-    static_assert(noexcept(objeto->Procesar(ventana, mensaje, w, l)));
-    const LRESULT resultado = objeto->Procesar(ventana, mensaje, w, l);
+    LRESULT resultado = 0;
+    if (objeto == nullptr || objeto->Hwnd() != ventana) {
+        resultado = ::DefWindowProcW(ventana, mensaje, w, l);
+    } else {
+        try {
+            resultado = objeto->Despachar(mensaje, w, l);
+        } catch (...) {
+            resultado = ::DefWindowProcW(ventana, mensaje, w, l);
+        }
+    }
     if (mensaje == WM_NCDESTROY) ::SetWindowLongPtrW(ventana, GWLP_USERDATA, 0);
     return resultado;
 }
