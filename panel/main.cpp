@@ -5,19 +5,11 @@
 #include "guardian/RegistroCompartido.h"
 #include "panel/FormPrincipal.h"
 #include "panel/InstanciaUnica.h"
+#include "ui/Mensajes.h"
 
 namespace {
 
 constexpr DWORD kNivelFinDeSesion = 0x3FF;
-
-int BucleMensajes() {
-    MSG mensaje{};
-    while (::GetMessageW(&mensaje, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&mensaje);
-        ::DispatchMessageW(&mensaje);
-    }
-    return static_cast<int>(mensaje.wParam);
-}
 
 }  // namespace
 
@@ -41,7 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // guardian that reads it if this process dies starts now.
         tesk::guardian::RegistroCompartido registro;
         tesk::FormPrincipal panel(registro);
-        return BucleMensajes();
+        return tesk::BucleMensajes();
     } catch (...) {
         return 1;
     }

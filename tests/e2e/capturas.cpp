@@ -1,6 +1,6 @@
 // Lays out the desktop for the README's pictures and tells capturas.sh when
-// each is ready: the panel beside a few windows with one entry marked, then
-// the About box. Run by capturas.sh, which takes the pictures:
+// each is ready: the panel beside a few windows with one entry marked, the
+// About box, then the panel with the keyboard focus on a command. Run by capturas.sh, which takes the pictures:
 //   capturas_e2e.exe FOLDER
 // For each picture it writes FOLDER/<name>.rect ("left top width height" in
 // screen pixels) and waits for FOLDER/<name>.listo before it goes on.
@@ -79,6 +79,23 @@ int Ejecutar(const std::filesystem::path& carpeta) {
     RECT rect{};
     GetWindowRect(caja, &rect);
     if (!Capturar(carpeta, L"acerca", rect)) return kSalidaError;
+
+    // Closed from the keyboard, the focus goes back to the banner; two Tabs
+    // take it to the mode's image, shown with its focus.
+    tesk::prueba::PulsarYSoltar(VK_RETURN);
+    if (!EsperarHasta([&] { return !IsWindowVisible(caja) && GetForegroundWindow() == panel.Hwnd(); }))
+        return kSalidaError;
+    const HWND cambiar = GetDlgItem(panel.Hwnd(), tesk::kIdPrimerComando + 6);
+    for (int i = 0; i < 2; ++i) tesk::prueba::PulsarYSoltar(VK_TAB);
+    if (!EsperarHasta([&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            return GetGUIThreadInfo(GetWindowThreadProcessId(panel.Hwnd(), nullptr), &info) &&
+                   info.hwndFocus == cambiar;
+        }))
+        return kSalidaError;
+    RedrawWindow(panel.Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!Capturar(carpeta, L"panel-teclado", panel.RectVentana())) return kSalidaError;
     return 0;
 }
 

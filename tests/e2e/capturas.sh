@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the real program under Wine: the panel
-# beside a few windows with one entry marked (docs/panel.png) and the About
-# box (docs/acerca.png).
+# beside a few windows with one entry marked (docs/panel.png), the About
+# box (docs/acerca.png) and the panel with the keyboard focus on a command
+# (docs/panel-teclado.png).
 #   bash tests/e2e/capturas.sh BUILD_DIR [OUTPUT_DIR]
 # BUILD_DIR is a Windows build (with tesk.exe and capturas_e2e.exe built).
 # Without a display it runs itself in a private Xvfb.
@@ -51,3 +52,4 @@ capturar() {
 
 capturar panel
 capturar acerca
+capturar panel-teclado
