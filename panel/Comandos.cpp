@@ -171,6 +171,15 @@ LRESULT Comandos::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
                                reinterpret_cast<LPARAM>(ventana));
             }
             return ::CallWindowProcW(propio, ventana, WM_LBUTTONDOWN, w, l);
+        case BM_CLICK:
+            // What the system's accessibility runs as a button's default
+            // action: on a key label, its double-click.
+            if (control && diseno::EsEtiquetaTecla(*control)) {
+                ::SendMessageW(panel_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ventana), BN_DOUBLECLICKED),
+                               reinterpret_cast<LPARAM>(ventana));
+                return 0;
+            }
+            break;
         case WM_KEYDOWN:
             if (Tecla(ventana, control, w, l)) return 0;
             break;

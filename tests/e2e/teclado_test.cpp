@@ -177,6 +177,9 @@ TEST_F(Teclado, EnterYEspacioHacenLoQueHaceElRaton) {
         pulsarEn(kTecla0, VK_SPACE);
         EXPECT_TRUE(prueba::EsperarHasta([&] { return ElPanel().Tecla() == VK_F8; }));
         EXPECT_EQ(Texto(Comando(panel, kTecla0)), L"F8");
+        // A button's default action, as the system's accessibility runs it.
+        SendMessageW(Comando(panel, kTecla1), BM_CLICK, 0, 0);
+        EXPECT_TRUE(prueba::EsperarHasta([&] { return ElPanel().Tecla() == VK_F9; }));
     }
     {
         SCOPED_TRACE("LBLista refreshes the list, which clears its marks");
