@@ -215,6 +215,8 @@ std::int64_t FormPrincipal::Reloj() { return static_cast<std::int64_t>(::GetTick
 
 LRESULT FormPrincipal::Despachar(UINT mensaje, WPARAM w, LPARAM l) {
     const HWND panel = ventana_.get();
+    // Nothing of the panel's own runs while its children are being made.
+    if (!comandos_ || !apariencia_) return ::DefWindowProcW(panel, mensaje, w, l);
     if (mensaje == mensajeBarraCreada_ && mensaje != 0) {
         // A new shell may come with another DPI: the icon is loaded again.
         CargarIconos(DpiDe(panel));
