@@ -8,7 +8,7 @@
 #include <array>
 #include <iterator>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 
 namespace tesk {
 

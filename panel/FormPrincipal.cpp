@@ -6,7 +6,7 @@
 #include <ranges>
 #include <stdexcept>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "panel/Colocacion.h"
 #include "panel/DibujoPanel.h"
 #include "panel/Inventario.h"
