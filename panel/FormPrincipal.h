@@ -19,6 +19,7 @@
 #include "panel/Diseno.h"
 #include "panel/ListaCaja.h"
 #include "panel/Nombres.h"
+#include "tray/Bandeja.h"
 #include "tray/modGeneral.h"
 #include "ui/Propietarios.h"
 
