@@ -5,19 +5,13 @@
 #include <cstddef>
 #include <vector>
 
+#include "desktop/Programa.h"
+
 namespace tesk {
 
 std::optional<NumerosVersion> VersionDelPrograma() {
-    std::wstring ruta(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD largo = ::GetModuleFileNameW(nullptr, ruta.data(), static_cast<DWORD>(ruta.size()));
-        if (largo == 0) return std::nullopt;
-        if (largo < ruta.size()) {
-            ruta.resize(largo);
-            break;
-        }
-        ruta.resize(ruta.size() * 2);
-    }
+    const std::wstring ruta = RutaDelPrograma();
+    if (ruta.empty()) return std::nullopt;
     DWORD ignorado = 0;
     const DWORD tamano = ::GetFileVersionInfoSizeW(ruta.c_str(), &ignorado);
     if (tamano == 0) return std::nullopt;

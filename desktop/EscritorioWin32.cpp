@@ -6,11 +6,26 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <iterator>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 
 namespace tesk {
+
+// The boundary restates the platform's values it passes through, having no
+// Windows header (Escritorio.h): one restated wrong stops the build here.
+static_assert(kSwHide == SW_HIDE);
+static_assert(kSwShowNormal == SW_SHOWNORMAL);
+static_assert(kSwShowMinimized == SW_SHOWMINIMIZED);
+static_assert(kSwShowMaximized == SW_SHOWMAXIMIZED);
+static_assert(kSwShow == SW_SHOW);
+static_assert(kSwMinimize == SW_MINIMIZE);
+static_assert(kSwShowMinNoActive == SW_SHOWMINNOACTIVE);
+static_assert(kSwShowNa == SW_SHOWNA);
+static_assert(kSwRestore == SW_RESTORE);
+static_assert(kWsExLayered == WS_EX_LAYERED);
+static_assert(kWsExTopmost == WS_EX_TOPMOST);
 
 namespace {
 
@@ -22,6 +37,7 @@ constexpr const wchar_t* kClasesOtrasSuperficies[] = {L"Shell_SecondaryTrayWnd",
                                                      L"__winex11_standalone_tray"};
 // Characters of the tip in the first layout of the record.
 constexpr std::size_t kLargoTipV1 = 64;
+static_assert(NOTIFYICONDATAW_V1_SIZE == offsetof(NOTIFYICONDATAW, szTip) + kLargoTipV1 * sizeof(WCHAR));
 
 // The notification-area record in the platform's first layout: the fields up
 // to a 64-character tip.

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "desktop/Propietarios.h"
 #include "guardian/Lanzador.h"
 #include "guardian/Recuperacion.h"
 #include "guardian/Registro.h"
-#include "ui/Propietarios.h"
 
 namespace tesk::guardian {
 

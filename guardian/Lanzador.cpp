@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "desktop/Programa.h"
 #include "guardian/Registro.h"
 
 namespace tesk::guardian {
@@ -21,19 +22,6 @@ LPTOP_LEVEL_EXCEPTION_FILTER filtroAnterior = nullptr;
 LONG WINAPI AlCaer(EXCEPTION_POINTERS* excepcion) {
     if (senalAlCaer != nullptr) SetEvent(senalAlCaer);
     return filtroAnterior != nullptr ? filtroAnterior(excepcion) : EXCEPTION_CONTINUE_SEARCH;
-}
-
-std::wstring EsteEjecutable() {
-    std::wstring ruta(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD largo = GetModuleFileNameW(nullptr, ruta.data(), static_cast<DWORD>(ruta.size()));
-        if (largo == 0) return {};
-        if (largo < ruta.size()) {
-            ruta.resize(largo);
-            return ruta;
-        }
-        ruta.resize(ruta.size() * 2);
-    }
 }
 
 // Starts a copy of the program with the record's section as its standard
@@ -85,7 +73,7 @@ bool CrearCopia(const std::wstring& programa, const Herencia& herencia, DWORD ba
 
 Lanzador::Lanzador(HANDLE seccion, std::wstring programa, ULONGLONG plazoArranqueMs)
     : seccion_(seccion),
-      programa_(programa.empty() ? EsteEjecutable() : std::move(programa)),
+      programa_(programa.empty() ? RutaDelPrograma() : std::move(programa)),
       plazoArranqueMs_(plazoArranqueMs),
       plazo_(plazoArranqueMs) {
     SECURITY_ATTRIBUTES heredable{sizeof heredable, nullptr, TRUE};
@@ -201,7 +189,7 @@ HandleUnico Lanzador::Lanzar(const std::wstring& programa, const Herencia& heren
 }
 
 DWORD Lanzador::Relevar(const Herencia& herencia) {
-    const std::wstring programa = EsteEjecutable();
+    const std::wstring programa = RutaDelPrograma();
     PROCESS_INFORMATION proceso{};
     if (programa.empty() || !CrearCopia(programa, herencia, 0, proceso)) return 0;
     CloseHandle(proceso.hThread);

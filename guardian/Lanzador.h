@@ -24,7 +24,7 @@
 
 #include <string>
 
-#include "ui/Propietarios.h"
+#include "desktop/Propietarios.h"
 
 namespace tesk::guardian {
 

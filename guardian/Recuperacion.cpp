@@ -11,7 +11,7 @@
 
 #include "desktop/AudioWin32.h"
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "guardian/Registro.h"
 
 namespace tesk::guardian {

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <new>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 
 namespace tesk::guardian {
 

@@ -11,10 +11,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "desktop/Propietarios.h"
 #include "engine/Resguardo.h"
 #include "guardian/Lanzador.h"
 #include "guardian/Registro.h"
-#include "ui/Propietarios.h"
 
 namespace tesk::guardian {
 

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "panel/Colocacion.h"
 #include "panel/DibujoPanel.h"
 #include "panel/Inventario.h"

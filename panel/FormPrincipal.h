@@ -20,6 +20,7 @@
 #include "panel/Inventario.h"
 #include "panel/ListaCaja.h"
 #include "panel/Nombres.h"
+#include "tray/Bandeja.h"
 #include "tray/modGeneral.h"
 #include "ui/Propietarios.h"
 

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "ui/Propietarios.h"
+#include "desktop/Propietarios.h"
 
 namespace tesk {
 

@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "bench/escritorio/ProcLinux.h"
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "guardian/RegistroCompartido.h"
 #include "tests/soporte/AudioPrueba.h"
 #include "tests/soporte/Consumo.h"

@@ -5,7 +5,7 @@
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Escena.h"
 #include "tests/soporte/Esperar.h"
-#include "tray/modGeneral.h"
+#include "tray/Bandeja.h"
 
 namespace tesk::e2e {
 namespace {

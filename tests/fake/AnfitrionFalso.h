@@ -9,7 +9,7 @@
 
 #include "engine/Anfitrion.h"
 #include "tests/fake/EscritorioFalso.h"
-#include "tray/modGeneral.h"
+#include "tray/Bandeja.h"
 
 namespace tesk::prueba {
 

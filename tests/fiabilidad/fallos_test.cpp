@@ -17,7 +17,7 @@
 #include "tests/soporte/Lote.h"
 #include "tests/soporte/Protocolo.h"
 #include "tests/soporte/Rutas.h"
-#include "tray/modGeneral.h"
+#include "tray/Bandeja.h"
 
 namespace tesk::fiabilidad {
 namespace {

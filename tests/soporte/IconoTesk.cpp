@@ -6,7 +6,7 @@
 #include "tests/soporte/BandejaWine.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Panel.h"
-#include "tray/modGeneral.h"
+#include "tray/Bandeja.h"
 
 namespace tesk::e2e {
 

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "desktop/Conversiones.h"
 #include "desktop/Escritorio.h"
-#include "desktop/Handles.h"
 
 namespace tesk::prueba {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "guardian/Registro.h"
 #include "tests/soporte/Propios.h"
 

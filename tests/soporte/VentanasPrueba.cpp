@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/Protocolo.h"
 #include "tests/soporte/Rutas.h"

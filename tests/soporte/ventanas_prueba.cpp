@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "tests/soporte/AudioPrueba.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/Protocolo.h"

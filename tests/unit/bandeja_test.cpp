@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/fake/EscritorioFalso.h"
+#include "tray/Bandeja.h"
 #include "tray/modGeneral.h"
 
 namespace tesk::prueba {

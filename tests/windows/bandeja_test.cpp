@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "desktop/Conversiones.h"
 #include "desktop/EscritorioWin32.h"
-#include "desktop/Handles.h"
 #include "tests/soporte/BandejaWine.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Esperar.h"

@@ -10,8 +10,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "desktop/Conversiones.h"
 #include "desktop/EscritorioWin32.h"
-#include "desktop/Handles.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/VentanaLocal.h"
 #include "tests/soporte/VentanasPrueba.h"

@@ -2,8 +2,8 @@
 // the calling program as the panel uses them on its own.
 #include <gtest/gtest.h>
 
+#include "desktop/Conversiones.h"
 #include "desktop/EscritorioWin32.h"
-#include "desktop/Handles.h"
 #include "tests/soporte/Recorrido.h"
 #include "tests/soporte/VentanaLocal.h"
 #include "tests/soporte/VentanasPrueba.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "tests/soporte/VentanaLocal.h"
 
 namespace tesk {

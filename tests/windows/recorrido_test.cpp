@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "desktop/Conversiones.h"
 #include "desktop/EscritorioWin32.h"
-#include "desktop/Handles.h"
 #include "tests/soporte/Clases.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/Recorrido.h"

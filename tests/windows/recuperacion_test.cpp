@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "desktop/Handles.h"
+#include "desktop/Conversiones.h"
 #include "guardian/Recuperacion.h"
 #include "guardian/Registro.h"
 #include "tests/soporte/Esperar.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "desktop/Conversiones.h"
 #include "desktop/EscritorioWin32.h"
-#include "desktop/Handles.h"
 #include "tests/soporte/Entrada.h"
 #include "tests/soporte/Esperar.h"
 #include "tests/soporte/VentanaLocal.h"
