@@ -468,13 +468,9 @@ std::optional<std::wstring> Motor::AvanzarTecla(std::wstring_view nombreActual) 
     return std::move(siguiente->nombre);
 }
 
-std::wstring Motor::CambiarModo() {
-    if (modo_ != kModoOcultar) {
-        modo_ = kModoOcultar;
-        return std::wstring(kCaptionOcultarExcepto);
-    }
-    modo_ = kModoMostrar;
-    return std::wstring(kCaptionOcultarSeleccion);
+const std::wstring& Motor::CambiarModo() {
+    modo_ = modo_ != kModoOcultar ? kModoOcultar : kModoMostrar;
+    return modo_;
 }
 
 }  // namespace tesk

@@ -59,8 +59,6 @@ namespace tesk {
 
 inline constexpr std::wstring_view kModoOcultar = L"Ocultar";
 inline constexpr std::wstring_view kModoMostrar = L"Motrar";
-inline constexpr std::wstring_view kCaptionOcultarExcepto = L"Ocultar todo excepto";
-inline constexpr std::wstring_view kCaptionOcultarSeleccion = L"Ocultar lo seleccionado";
 
 class Motor {
 public:
@@ -128,8 +126,8 @@ public:
     // name is not in the cycle.
     std::optional<std::wstring> AvanzarTecla(std::wstring_view nombreActual);
 
-    // Switches the mode; returns the caption the mode label must show.
-    std::wstring CambiarModo();
+    // Switches the mode; returns the new mode.
+    const std::wstring& CambiarModo();
 
     const Ventanas& VentanasLista() const { return ventanasLista_; }
     const Ventanas& VentanasGuardadas() const { return ventanasGuardadas_; }

@@ -16,6 +16,7 @@
 #include "engine/Resguardo.h"
 #include "panel/Apariencia.h"
 #include "panel/Ayudas.h"
+#include "panel/Captions.h"
 #include "panel/Diseno.h"
 #include "panel/ListaCaja.h"
 #include "panel/Nombres.h"
@@ -94,7 +95,7 @@ private:
     Motor motor_;
 
     std::wstring captionTecla_{kNombreTeclaInicial};
-    std::wstring captionLista_{kCaptionOcultarExcepto};
+    std::wstring captionLista_{CaptionModo(motor_.Modo())};
 
     IconoUnico iconoGrande_;
     IconoUnico iconoPequeno_;

@@ -111,7 +111,7 @@ void FormPrincipal::ImCerrar_Click() { Terminar(); }
 void FormPrincipal::LBLista_Click() { motor_.ActualizarLista(); }
 
 void FormPrincipal::ImCambiar_Click() {
-    captionLista_ = motor_.CambiarModo();
+    captionLista_ = CaptionModo(motor_.CambiarModo());
     Repintar(diseno::Control::LBLista);
 }
 
