@@ -1,12 +1,11 @@
 #include "engine/Motor.h"
 
-#include <algorithm>
 #include <exception>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "engine/Recorrido.h"
 #include "engine/Titulo.h"
 
 namespace tesk {
@@ -16,15 +15,6 @@ namespace {
 // How long a pass waits for its calls to land before it lets them land on
 // their own.
 constexpr std::int64_t kEsperaAterrizajeMs = 2000;
-
-// How long, once the window a restore brings to the front is on screen, it
-// is kept there: this time and at least this many of the timer's ticks.
-constexpr std::int64_t kVigilanciaFrenteMs = 2000;
-constexpr std::int32_t kTicksVigilanciaFrente = 20;
-// How long a window still on its way to the screen is waited for, to bring
-// it to the front when it gets there.
-constexpr std::int64_t kLlegadaFrenteMs = 10000;
-constexpr std::int32_t kTicksLlegadaFrente = 100;
 
 // The command that shows a recorded window again, without activating it:
 // only the window the restore brings forward is activated, by the
@@ -42,25 +32,6 @@ std::int32_t EstadoAlMostrar(std::int32_t estado) {
                                                                                                  : kSwShowNa;
 }
 
-// The top-level windows front to back, taken before any of them is touched:
-// hiding a window can move it, or another one, in the Z order, and a walk
-// that followed the live order would then miss windows or meet them again.
-// A window met a second time while taking the list (the order changed under
-// the walk) is passed over; the step limit ends any walk the platform might
-// send round in a circle.
-std::vector<Handle> OrdenZ(Escritorio& escritorio, Handle desde) {
-    constexpr std::size_t kPasosPorVentana = 4;
-    constexpr std::size_t kPasosMinimos = 4096;
-    std::vector<Handle> orden;
-    std::unordered_set<Handle> vistas;
-    std::size_t pasos = 0;
-    for (Handle h = escritorio.PrimeraVentana(desde); h != 0; h = escritorio.SiguienteVentana(h)) {
-        if (vistas.insert(h).second) orden.push_back(h);
-        if (++pasos > kPasosMinimos + kPasosPorVentana * orden.size()) break;
-    }
-    return orden;
-}
-
 }  // namespace
 
 Resguardo& Motor::NingunResguardo() {
@@ -74,7 +45,12 @@ Audio& Motor::NingunAudio() {
 }
 
 Motor::Motor(Escritorio& escritorio, Anfitrion& anfitrion, Lista& lista, Resguardo& resguardo, Audio& audio)
-    : escritorio_(escritorio), anfitrion_(anfitrion), lista_(lista), resguardo_(resguardo), silencio_(audio, resguardo) {
+    : escritorio_(escritorio),
+      anfitrion_(anfitrion),
+      lista_(lista),
+      resguardo_(resguardo),
+      silencio_(audio, resguardo),
+      guardia_(escritorio, anfitrion) {
     EmpezarAVigilarTecla();
 }
 
@@ -86,18 +62,9 @@ void Motor::EmpezarAVigilarTecla() {
     detector_.NuevaPulsacion(escritorio_.EstadoTecla(tecla_) & kTeclaAbajo);
 }
 
-bool Motor::Shell::Contiene(Handle ventana) const {
-    if (ventana == barra || ventana == fondo) return true;
-    return std::find(otras.begin(), otras.end(), ventana) != otras.end();
-}
-
-Motor::Shell Motor::BuscarShell() {
-    return Shell{escritorio_.BarraTareas(), escritorio_.FondoEscritorio(), escritorio_.OtrasSuperficiesShell()};
-}
-
 void Motor::ActualizarLista() {
     const Handle propia = anfitrion_.VentanaPropia();
-    const Shell shell = BuscarShell();
+    const Shell shell = BuscarShell(escritorio_);
     const std::vector<Handle> orden = OrdenZ(escritorio_, propia);
 
     ventanasLista_ = VentanasVacias();
@@ -169,7 +136,7 @@ void Motor::OcultarVentanas() {
     pasada_ = Pasada::ocultando;
     abortar_ = false;
     recorrida_ = false;
-    frente_.reset();
+    guardia_.Terminar();
     try {
         RecorrerOcultacion();
     } catch (const std::exception&) {
@@ -226,7 +193,7 @@ void Motor::RecorrerOcultacion() {
     anfitrion_.QuitarIconoBandeja();
 
     const Handle propia = anfitrion_.VentanaPropia();
-    const Shell shell = BuscarShell();
+    const Shell shell = BuscarShell(escritorio_);
     const std::vector<Handle> orden = OrdenZ(escritorio_, propia);
     ultimaOculta_ = -1;
 
@@ -346,26 +313,9 @@ void Motor::TerminarRestauracion() {
 }
 
 void Motor::TraerUltimaAlFrente() {
-    frente_.reset();
+    guardia_.Terminar();
     if (ultimaOculta_ == -1 || rechazadas_.count(ultimaOculta_) != 0) return;  // none, or it stayed hidden
-    // A key already let go: what the user does from here on is theirs.
-    std::optional<std::uint32_t> entrada;
-    if (!teclaAbajo_) entrada = escritorio_.UltimaEntrada();
-    // The shell's surfaces are no program's windows coming forward: the
-    // notification area's own window, shown again with the icon, may be on
-    // screen already and still take the foreground from the restore.
-    const Shell shell = BuscarShell();
-    std::unordered_set<Handle> enPantalla;
-    for (Handle h : OrdenZ(escritorio_, anfitrion_.VentanaPropia()))
-        if (h != ultimaOculta_ && !shell.Contiene(h) && escritorio_.EsVisible(h)) enPantalla.insert(h);
-    // A window still on its way to the screen comes to the front once it is
-    // there (the keyboard must not go to a window nobody sees).
-    const bool enCamino = escritorio_.EnVuelo(ultimaOculta_);
-    const std::int64_t ahora = anfitrion_.Reloj();
-    const Plazo plazo = enCamino ? Plazo{ahora + kLlegadaFrenteMs, kTicksLlegadaFrente}
-                                 : Plazo{ahora + kVigilanciaFrenteMs, kTicksVigilanciaFrente};
-    frente_ = Frente{ultimaOculta_, enCamino, plazo, entrada, std::move(enPantalla)};
-    if (!enCamino && !escritorio_.TraerAlFrente(ultimaOculta_)) frente_.reset();
+    guardia_.Empezar(ultimaOculta_, teclaAbajo_);
 }
 
 void Motor::ConfirmarVueltas() {
@@ -377,56 +327,6 @@ void Motor::ConfirmarVueltas() {
         resguardo_.Quitar(*it);
         it = porConfirmar_.erase(it);
     }
-}
-
-void Motor::VigilarFrente() {
-    if (!frente_) return;
-    try {
-        SeguirFrente();
-    } catch (const std::exception&) {
-        frente_.reset();  // nothing here is worth a failure reaching the timer
-    }
-}
-
-void Motor::SeguirFrente() {
-    const std::int64_t ahora = anfitrion_.Reloj();
-    if (frente_->plazo.Vencido(ahora)) {
-        frente_.reset();
-        return;
-    }
-    // The press that asked for the restore is input too: what the user does
-    // next counts from the first tick after the key is let go.
-    if (teclaAbajo_) return;
-    const std::uint32_t entrada = escritorio_.UltimaEntrada();
-    if (!frente_->entrada) {
-        frente_->entrada = entrada;
-    } else if (entrada != *frente_->entrada) {
-        frente_.reset();  // the user has moved on: the foreground is theirs
-        return;
-    }
-    const Handle ventana = frente_->ventana;
-    if (escritorio_.EnVuelo(ventana)) return;  // not on screen yet
-    if (frente_->enCamino) {
-        // On screen now: its time in front starts here.
-        frente_->enCamino = false;
-        frente_->plazo = Plazo{ahora + kVigilanciaFrenteMs, kTicksVigilanciaFrente};
-    }
-    if (!escritorio_.EsVisible(ventana)) {
-        frente_.reset();  // closed or hidden by its program
-        return;
-    }
-    const Handle alFrente = escritorio_.VentanaAlFrente();
-    if (alFrente == ventana) return;
-    if (alFrente != 0 && frente_->enPantalla.count(alFrente) != 0) {
-        // A window that was already there came forward on its own: its
-        // program's doing, not the restore's.
-        frente_.reset();
-        return;
-    }
-    // Nobody's, or a window that appeared since (the notification area's,
-    // when the icon came back): taken back. A system that refuses is not
-    // asked again.
-    if (!escritorio_.TraerAlFrente(ventana)) frente_.reset();
 }
 
 void Motor::MostrarVentanas() {
@@ -484,7 +384,7 @@ void Motor::DevolverSinEsperar() {
         if (pasada_ != Pasada::ninguna) {
             DevolverEnPasada();
         } else if (oculto_) {
-            frente_.reset();
+            guardia_.Terminar();
             cursor_ = 1;
             pedidas_.clear();
             RecorrerRestauracion();
@@ -507,7 +407,7 @@ void Motor::tmrTempo_Timer() {
     MantenerTeclaRegistrada();
     const std::uint16_t estado = escritorio_.EstadoTecla(tecla_);
     teclaAbajo_ = (estado & kTeclaAbajo) != 0;
-    VigilarFrente();
+    guardia_.Vigilar(teclaAbajo_);
     if (!porConfirmar_.empty()) ConfirmarVueltas();
     // The sessions the concealed programs opened since the last look; and
     // whatever ended the concealment, its sound back.
@@ -568,13 +468,9 @@ std::optional<std::wstring> Motor::AvanzarTecla(std::wstring_view nombreActual) 
     return std::move(siguiente->nombre);
 }
 
-std::wstring Motor::CambiarModo() {
-    if (modo_ != kModoOcultar) {
-        modo_ = kModoOcultar;
-        return std::wstring(kCaptionOcultarExcepto);
-    }
-    modo_ = kModoMostrar;
-    return std::wstring(kCaptionOcultarSeleccion);
+const std::wstring& Motor::CambiarModo() {
+    modo_ = modo_ != kModoOcultar ? kModoOcultar : kModoMostrar;
+    return modo_;
 }
 
 }  // namespace tesk

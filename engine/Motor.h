@@ -13,12 +13,8 @@
 // running one; a restore asked for during a hide pass (the program being
 // closed) stops the hide pass and shows back what it had hidden.
 //
-// After a restore, the window it brought to the front is kept there for two
-// seconds against changes that no input of the user's made and no window
-// already on screen asked for (the display reporting the old focus late, a
-// window that appeared since taking the focus): each tick puts it back,
-// until the user presses a key or uses the mouse, another window that was
-// on screen comes forward, or the system refuses.
+// After a restore, the window it brought to the front is kept there for a
+// moment against changes the user did not make (GuardiaFrente).
 //
 // Each window is written down in the record (Resguardo) before it is asked
 // to hide, and its entry goes once it is back on screen, so that a process
@@ -52,6 +48,7 @@
 #include "desktop/Audio.h"
 #include "desktop/Escritorio.h"
 #include "engine/Anfitrion.h"
+#include "engine/Frente.h"
 #include "engine/Lista.h"
 #include "engine/Resguardo.h"
 #include "engine/Silencio.h"
@@ -62,8 +59,6 @@ namespace tesk {
 
 inline constexpr std::wstring_view kModoOcultar = L"Ocultar";
 inline constexpr std::wstring_view kModoMostrar = L"Motrar";
-inline constexpr std::wstring_view kCaptionOcultarExcepto = L"Ocultar todo excepto";
-inline constexpr std::wstring_view kCaptionOcultarSeleccion = L"Ocultar lo seleccionado";
 
 class Motor {
 public:
@@ -131,8 +126,8 @@ public:
     // name is not in the cycle.
     std::optional<std::wstring> AvanzarTecla(std::wstring_view nombreActual);
 
-    // Switches the mode; returns the caption the mode label must show.
-    std::wstring CambiarModo();
+    // Switches the mode; returns the new mode.
+    const std::wstring& CambiarModo();
 
     const Ventanas& VentanasLista() const { return ventanasLista_; }
     const Ventanas& VentanasGuardadas() const { return ventanasGuardadas_; }
@@ -146,14 +141,6 @@ public:
 private:
     enum class Pasada { ninguna, ocultando, mostrando };
 
-    // The shell's own windows, found afresh for each walk.
-    struct Shell {
-        Handle barra = 0;
-        Handle fondo = 0;
-        std::vector<Handle> otras;
-        bool Contiene(Handle ventana) const;
-    };
-    Shell BuscarShell();
     bool DebeOcultarse(Handle ventana, bool objetivo) const;
     // encubierta: cloaked when hidden, so never the one brought to the front.
     void Ocultar(Handle ventana, bool encubierta);
@@ -188,8 +175,6 @@ private:
     // Asks again every window that refused to come back, unless its own
     // program has shown it meanwhile.
     void PedirOtraVezRechazadas();
-    void VigilarFrente();
-    void SeguirFrente();
     // After a hide pass whose walk went through: the sessions of the
     // programs it concealed are muted, once every window has been asked.
     void Silenciar();
@@ -231,30 +216,8 @@ private:
     std::size_t cursor_ = 1;      // next record of a running restore
     DetectorPulsacion detector_;
 
-    // The end of a watch: a time on Reloj and a number of the timer's ticks,
-    // both of which must have passed. A busy machine slows the ticks and the
-    // other programs alike, so the watch lasts as long there as the time
-    // alone would here.
-    struct Plazo {
-        std::int64_t hasta = 0;
-        std::int32_t ticks = 0;
-        // Counts one tick; whether the watch is over.
-        bool Vencido(std::int64_t ahora) { return --ticks <= 0 && ahora >= hasta; }
-    };
-    // The window the latest restore brought to the front, kept there until
-    // plazo ends unless the user's input (UltimaEntrada) changes from what
-    // it was once the key was let go, or a window that was on screen then
-    // (enPantalla) takes the foreground. The time counts from when the
-    // window is on screen (enCamino until then, with a plazo of its own for
-    // getting there).
-    struct Frente {
-        Handle ventana = 0;
-        bool enCamino = false;
-        Plazo plazo;
-        std::optional<std::uint32_t> entrada;
-        std::unordered_set<Handle> enPantalla;
-    };
-    std::optional<Frente> frente_;
+    // The window the latest restore brought to the front, kept there.
+    GuardiaFrente guardia_;
     bool teclaAbajo_ = false;  // at the latest tick
     bool restauracionPedida_ = false;  // by another copy, for the next tick
     // The key as a system hot key: it reaches no other program while the

@@ -15,6 +15,7 @@
 #include "engine/Motor.h"
 #include "engine/Resguardo.h"
 #include "panel/Apariencia.h"
+#include "panel/Captions.h"
 #include "panel/Comandos.h"
 #include "panel/Diseno.h"
 #include "panel/Inventario.h"
@@ -101,7 +102,7 @@ private:
     Motor motor_;
 
     std::wstring captionTecla_{kNombreTeclaInicial};
-    std::wstring captionLista_{kCaptionOcultarExcepto};
+    std::wstring captionLista_{CaptionModo(motor_.Modo())};
 
     IconoUnico iconoGrande_;
     IconoUnico iconoPequeno_;

@@ -107,7 +107,7 @@ void FormPrincipal::ImCerrar_Click() { Terminar(); }
 void FormPrincipal::LBLista_Click() { motor_.ActualizarLista(); }
 
 void FormPrincipal::ImCambiar_Click() {
-    captionLista_ = motor_.CambiarModo();
+    captionLista_ = CaptionModo(motor_.CambiarModo());
     comandos_->Nombrar(diseno::Control::LBLista, captionLista_);
     Repintar(diseno::Control::LBLista);
 }

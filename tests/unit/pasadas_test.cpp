@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <map>
 
+#include "panel/Captions.h"
 #include "tests/unit/Banco.h"
 
 namespace tesk::prueba {
@@ -59,7 +60,7 @@ TEST_F(Ejemplo, OcultarTodoExceptoLoMarcado) {
 }
 
 TEST_F(Ejemplo, OcultarSoloLoMarcado) {
-    EXPECT_EQ(motor.CambiarModo(), L"Ocultar lo seleccionado");
+    EXPECT_EQ(motor.CambiarModo(), L"Motrar");
     motor.OcultarVentanas();
     EXPECT_FALSE(Visible(a));
     EXPECT_TRUE(Visible(b));
@@ -74,9 +75,9 @@ TEST_F(Ejemplo, OcultarSoloLoMarcado) {
 
 TEST_F(Ejemplo, ElModoSeAlternaConSuTexto) {
     EXPECT_EQ(motor.Modo(), L"Ocultar");
-    EXPECT_EQ(motor.CambiarModo(), L"Ocultar lo seleccionado");
+    EXPECT_EQ(CaptionModo(motor.CambiarModo()), L"Ocultar lo seleccionado");
     EXPECT_EQ(motor.Modo(), L"Motrar");
-    EXPECT_EQ(motor.CambiarModo(), L"Ocultar todo excepto");
+    EXPECT_EQ(CaptionModo(motor.CambiarModo()), L"Ocultar todo excepto");
     EXPECT_EQ(motor.Modo(), L"Ocultar");
     EXPECT_EQ(lista.CantidadMarcadas(), 1);  // marks stay
 }
