@@ -4,13 +4,17 @@
 # box (docs/acerca.png) and the panel with the keyboard focus on a command
 # (docs/panel-teclado.png).
 #   bash tests/e2e/capturas.sh BUILD_DIR [OUTPUT_DIR]
-# BUILD_DIR is a Windows build (with tesk.exe and capturas_e2e.exe built).
-# Without a display it runs itself in a private Xvfb.
+# BUILD_DIR is a configured Windows build; the programs the pictures need
+# are built in it first. Without a display it runs itself in a private Xvfb.
 set -euo pipefail
 
 build="$(cd "${1:?build folder}" && pwd)"
 fuente="$(cd "$(dirname "$0")" && pwd)"
 salida="$(mkdir -p "${2:-$fuente/../../docs}" && cd "${2:-$fuente/../../docs}" && pwd)"
+
+# Up to date in a moment when nothing changed (and so when the script runs
+# itself again inside Xvfb).
+cmake --build "$build" -j2 --target tesk ventanas_prueba capturas_e2e >/dev/null
 
 if [ -z "${DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$build" "$salida"

@@ -60,11 +60,8 @@ using Carga = Lote;
 TEST_F(Carga, CiclosRepetidosNoPierdenVentanasNiMemoriaNiHandles) {
     // One window stays (marked) and takes the key; the rest, in all three
     // show states, go and come back every cycle.
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Ciclo", kVentanasCiclos - 1)));
-    ArrancarTesk();
-    const HWND foco = Todas().front();
+    const HWND foco = ArrancarConFoco(Muchas(L"Ciclo", kVentanasCiclos - 1));
     const std::vector<HWND> seOcultan(Todas().begin() + 1, Todas().end());
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
 
     const int ciclos = NumeroDe(kVariableCiclos, kCiclosPorOmision);
@@ -165,7 +162,7 @@ TEST_F(Carga, MuchasVentanasLlenanLaListaYAmbasPasadasLasRecorren) {
     const std::function<double()> segundos = [&] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     };
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Carga", cuantas - 1)));
+    const HWND foco = AbrirConFoco(Muchas(L"Carga", cuantas - 1));
     std::cout << "[ figures  ] windows open at " << segundos() << " s" << std::endl;
     ArrancarTesk();
     std::cout << "[ figures  ] panel up at " << segundos() << " s" << std::endl;
@@ -175,7 +172,6 @@ TEST_F(Carga, MuchasVentanasLlenanLaListaYAmbasPasadasLasRecorren) {
     EXPECT_EQ(ElPanel().Textos().back().substr(0, 5), L"Carga");
 
     // A few marked, spread over the list: "Ocultar todo excepto" keeps them.
-    const HWND foco = Todas().front();
     std::vector<HWND> quedan = {foco};
     std::vector<HWND> seOcultan;
     for (std::size_t i = 1; i < Todas().size(); ++i) {

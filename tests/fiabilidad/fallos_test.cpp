@@ -39,13 +39,10 @@ bool EsperarInicioRestauracion(const std::vector<HWND>& ocultas) {
 }
 
 TEST_F(Fallos, UnaVentanaCerradaMientrasEstaOcultaNoDetieneLaRestauracion) {
-    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Se cierra"), Muchas(L"Oculta", 8))));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco = ArrancarConFoco(Juntar(Una(L"Se cierra"), Muchas(L"Oculta", 8)));
     // Created first after the focus window, so furthest back: the last
     // window hidden, the one the restore brings to the front.
     const HWND seCierra = Todas()[1];
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
 
@@ -56,12 +53,9 @@ TEST_F(Fallos, UnaVentanaCerradaMientrasEstaOcultaNoDetieneLaRestauracion) {
 }
 
 TEST_F(Fallos, UnaVentanaColgadaMientrasEstaOcultaVuelveCuandoDespierta) {
-    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionMax, prueba::kOpcionHilo}),
-                                           Muchas(L"Oculta", 8))));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco =
+        ArrancarConFoco(Juntar(Una(L"Colgada", {prueba::kOpcionMax, prueba::kOpcionHilo}), Muchas(L"Oculta", 8)));
     const HWND colgada = Todas()[1];
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
 
@@ -77,13 +71,10 @@ TEST_F(Fallos, UnaVentanaColgadaMientrasEstaOcultaVuelveCuandoDespierta) {
 // when it is hidden or shown: it lies in front, so the walk meets it first,
 // and the others are hidden and shown again while it is still blocked.
 TEST_F(Fallos, UnaVentanaQueSeBloqueaAlOcultarseOMostrarseNoRetrasaALasDemas) {
-    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Muchas(L"Oculta", 8), Una(L"Trampa", {prueba::kOpcionTrampa,
-                                                                                 prueba::kOpcionHilo}))));
-    ArrancarTesk();
-    const HWND foco = Todas().front();
+    const HWND foco =
+        ArrancarConFoco(Juntar(Muchas(L"Oculta", 8), Una(L"Trampa", {prueba::kOpcionTrampa, prueba::kOpcionHilo})));
     const HWND trampa = Todas().back();
     const std::vector<HWND> otras = Menos(Menos(Todas(), foco), trampa);
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     {
         prueba::Trampa bloqueo(trampa);
@@ -109,12 +100,9 @@ TEST_F(Fallos, UnaVentanaQueSeBloqueaAlOcultarseOMostrarseNoRetrasaALasDemas) {
 // a crash would lose them: the program goes on, its panel where it was, and
 // the restore brings every window back.
 TEST_F(Fallos, MensajesFalsificadosNoTumbanNiMuevenElPanel) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 6)));
-    ArrancarTesk();
-    const HWND foco = Todas().front();
+    const HWND foco = ArrancarConFoco(Muchas(L"Oculta", 6));
     const HWND panel = ElPanel().Hwnd();
     const RECT sitio = ElPanel().RectVentana();
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(Ocultar(foco, Menos(Todas(), foco)));
 
@@ -141,12 +129,9 @@ TEST_F(Fallos, MensajesFalsificadosNoTumbanNiMuevenElPanel) {
 }
 
 TEST_F(Fallos, UnaVentanaColgadaEnLaListaNoDetieneLaOcultacion) {
-    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionHilo}), Muchas(L"Oculta", 8))));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco = ArrancarConFoco(Juntar(Una(L"Colgada", {prueba::kOpcionHilo}), Muchas(L"Oculta", 8)));
     const HWND colgada = Todas()[1];
     const std::vector<HWND> otras = Menos(Menos(Todas(), foco), colgada);
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
 
     Cuelgue cuelgue(colgada);
@@ -164,10 +149,7 @@ TEST_F(Fallos, UnaVentanaColgadaEnLaListaNoDetieneLaOcultacion) {
 // or later; while windows are concealed, a second copy brings back every
 // one in its state.
 TEST_F(Fallos, LasPeticionesDeRestaurarSoloDevuelvenLoOculto) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 6)));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
-    MarcarEntrada(L"Foco");
+    const HWND foco = ArrancarConFoco(Muchas(L"Oculta", 6));
     const auto antes = e2e::EstadosDe(Todas());
     const UINT restaurar = RegisterWindowMessageW(kMensajeRestaurar);
     ASSERT_NE(restaurar, 0u);
@@ -198,11 +180,8 @@ TEST_F(Fallos, LasPeticionesDeRestaurarSoloDevuelvenLoOculto) {
 }
 
 TEST_F(Fallos, LaTeclaDiezVecesPorSegundoDuranteDiezSegundosAcabaCoherente) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco = ArrancarConFoco(Muchas(L"Oculta", 20));
     const std::vector<HWND> seOcultan = Menos(Todas(), foco);
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     Enfocar(foco);
 
@@ -236,11 +215,8 @@ TEST_F(Fallos, LaTeclaDiezVecesPorSegundoDuranteDiezSegundosAcabaCoherente) {
 }
 
 TEST_F(Fallos, UnClicEnElIconoDuranteUnaRestauracionMuestraElPanelSinEstorbarla) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", kVentanasRestauracionLarga)));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco = ArrancarConFoco(Muchas(L"Oculta", kVentanasRestauracionLarga));
     const std::vector<HWND> seOcultan = Menos(Todas(), foco);
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(Ocultar(foco, seOcultan));
     ASSERT_FALSE(ElPanel().Visible());
@@ -258,11 +234,8 @@ TEST_F(Fallos, UnClicEnElIconoDuranteUnaRestauracionMuestraElPanelSinEstorbarla)
 }
 
 TEST_F(Fallos, UnCierreDuranteUnaRestauracionLaTerminaAntesDeSalir) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", kVentanasRestauracionLarga)));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco = ArrancarConFoco(Muchas(L"Oculta", kVentanasRestauracionLarga));
     const std::vector<HWND> seOcultan = Menos(Todas(), foco);
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(Ocultar(foco, seOcultan));
 
@@ -276,10 +249,7 @@ TEST_F(Fallos, UnCierreDuranteUnaRestauracionLaTerminaAntesDeSalir) {
 }
 
 TEST_F(Fallos, ElShellQueEmpiezaDeNuevoConElPanelOcultoDevuelveUnSoloIcono) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 4)));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
-    MarcarEntrada(L"Foco");
+    const HWND foco = ArrancarConFoco(Muchas(L"Oculta", 4));
     const auto antes = e2e::EstadosDe(Todas());
     ClicEnIconoTesk();
     ASSERT_TRUE(EsperarPanel(false));

@@ -21,12 +21,9 @@ constexpr std::chrono::milliseconds kEsperaFin{30000};
 class FinConVentanaColgada : public Lote, public testing::WithParamInterface<e2e::Final> {};
 
 TEST_P(FinConVentanaColgada, DevuelveLasVentanasSinEsperarALaColgada) {
-    AbrirLotes(Juntar(Una(L"Foco"), Juntar(Una(L"Colgada", {prueba::kOpcionMin, prueba::kOpcionHilo}),
-                                           Muchas(L"Oculta", 10))));
-    ArrancarTesk();
-    const HWND foco = Todas()[0];
+    const HWND foco =
+        ArrancarConFoco(Juntar(Una(L"Colgada", {prueba::kOpcionMin, prueba::kOpcionHilo}), Muchas(L"Oculta", 10)));
     const HWND colgada = Todas()[1];
-    MarcarEntrada(L"Foco");
     const auto antes = e2e::EstadosDe(Todas());
     std::vector<HWND> seOcultan(Todas().begin() + 1, Todas().end());
     ASSERT_TRUE(Ocultar(foco, seOcultan));

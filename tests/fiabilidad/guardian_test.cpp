@@ -94,10 +94,10 @@ protected:
     // come back to.
     std::map<HWND, e2e::EstadoVentana> Ocultas(const std::vector<std::vector<std::wstring>>& lotes,
                                                DWORD limitesTrabajo = 0) {
-        AbrirLotes(Una(L"Foco"));
+        AbrirConFoco();
         for (const auto& lote : lotes) AbrirLotes(lote);
         ArrancarTesk(limitesTrabajo);
-        MarcarEntrada(L"Foco");
+        MarcarFoco();
         auto antes = e2e::EstadosDe(Todas());
         EXPECT_TRUE(OcultarLasDemas());
         return antes;
@@ -125,7 +125,7 @@ protected:
 };
 
 TEST_F(Guardian, EsperaSinVentanasYUnaSegundaCopiaTerminaSinTocarNada) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Otra", 3)));
+    AbrirConFoco(Muchas(L"Otra", 3));
     ArrancarTesk();
     const prueba::HandlePropio guardian = ElGuardian();
     ASSERT_TRUE(guardian);
@@ -154,7 +154,7 @@ TEST_F(Guardian, EsperaSinVentanasYUnaSegundaCopiaTerminaSinTocarNada) {
     EXPECT_FALSE(e2e::Termino(guardian.get()));
 
     // The first one still works.
-    MarcarEntrada(L"Foco");
+    MarcarFoco();
     ASSERT_TRUE(OcultarLasDemas());
     ASSERT_TRUE(Restaurar(Todas().front()));
 }
@@ -205,9 +205,8 @@ TEST_F(Guardian, CerrarElTrabajoDeTeskConVentanasOcultasLasDevuelve) {
 }
 
 TEST_F(Guardian, TeskMuertoEnCualquierMomentoDeLaOcultacionNoDejaNadaOculto) {
-    AbrirLotes(Una(L"Foco"));
+    const HWND foco = AbrirConFoco();
     for (const wchar_t* lote : {L"Uno", L"Dos", L"Tres", L"Cuatro"}) AbrirLotes(Muchas(lote, 50));
-    const HWND foco = Todas().front();
     const std::vector<HWND> otras = Menos(Todas(), foco);
     const auto antes = e2e::EstadosDe(Todas());
     const char* variable = std::getenv("TESK_SEMILLA");
@@ -221,7 +220,7 @@ TEST_F(Guardian, TeskMuertoEnCualquierMomentoDeLaOcultacionNoDejaNadaOculto) {
         SCOPED_TRACE(testing::Message() << "round " << vez << ", killed after " << cuantas << " windows hidden");
         ArrancarTesk();
         ASSERT_FALSE(HasFatalFailure());
-        MarcarEntrada(L"Foco");
+        MarcarFoco();
         const prueba::HandlePropio guardian = ElGuardian();
         ASSERT_TRUE(guardian);
         Pulsar(VK_F6, foco);
@@ -248,9 +247,7 @@ TEST_F(Guardian, UnFalloDeTeskDevuelveLasVentanas) {
 }
 
 TEST_F(Guardian, UnGuardianMuertoSeSustituyeAntesDeLaSiguienteOcultacion) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
-    ArrancarTesk();
-    MarcarEntrada(L"Foco");
+    ArrancarConFoco(Muchas(L"Oculta", 20));
     const auto antes = e2e::EstadosDe(Todas());
     const DWORD primero = MatarElGuardian();
     ASSERT_NE(primero, 0u);
@@ -261,9 +258,7 @@ TEST_F(Guardian, UnGuardianMuertoSeSustituyeAntesDeLaSiguienteOcultacion) {
 // No hide pass comes while the windows are concealed: the program's timer
 // replaces a guardian that died then.
 TEST_F(Guardian, UnGuardianMuertoConVentanasOcultasSeSustituyeSinEsperarAOtraOcultacion) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
-    ArrancarTesk();
-    MarcarEntrada(L"Foco");
+    ArrancarConFoco(Muchas(L"Oculta", 20));
     const auto antes = e2e::EstadosDe(Todas());
     ASSERT_TRUE(OcultarLasDemas());
     const DWORD primero = MatarElGuardian();
@@ -272,14 +267,13 @@ TEST_F(Guardian, UnGuardianMuertoConVentanasOcultasSeSustituyeSinEsperarAOtraOcu
 }
 
 TEST_F(Guardian, CadaFinOrdenadoSeLlevaAlGuardianSinMostrarNadaDosVeces) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Oculta", 20)));
-    const HWND foco = Todas().front();
+    const HWND foco = AbrirConFoco(Muchas(L"Oculta", 20));
     const auto antes = e2e::EstadosDe(Todas());
     const e2e::Final finales[] = {{"WM_CLOSE", e2e::CerrarDesdeFuera}, {"FinDeSesion", e2e::TerminarSesion}};
     for (const e2e::Final& final : finales) {
         SCOPED_TRACE(final.nombre);
         ArrancarTesk();
-        MarcarEntrada(L"Foco");
+        MarcarFoco();
         const prueba::HandlePropio guardian = ElGuardian();
         ASSERT_TRUE(guardian);
         const auto veces = VecesMostradas(Todas());
@@ -319,7 +313,7 @@ TEST_F(Guardian, UnTeskNuevoTrasMatarloArrancaYFunciona) {
     ArrancarTesk();
     ASSERT_FALSE(HasFatalFailure());
     EXPECT_EQ(e2e::IconosTesk().size(), 1u);
-    MarcarEntrada(L"Foco");
+    MarcarFoco();
     ASSERT_TRUE(OcultarLasDemas());
     ASSERT_TRUE(Restaurar(Todas().front()));
     EXPECT_TRUE(EsperarEstados(antes)) << Diferencias(antes);

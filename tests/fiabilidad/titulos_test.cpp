@@ -41,7 +41,7 @@ std::wstring Leido(const std::wstring& titulo) {
 std::vector<Titulo> Extremos() {
     const std::wstring largo = Largo();
     return {
-        {L"Foco", L"Foco"},
+        {kFoco, kFoco},
         {largo, Leido(largo)},
         {L"      ", L""},
         {L"\t\t\t", L"\t\t\t"},
@@ -73,7 +73,7 @@ TEST_F(Entradas, TitulosExtremosSeListanComoSeLeenYSusVentanasVuelven) {
     EXPECT_EQ(listadas, esperadas);
 
     const HWND foco = Todas().front();
-    MarcarEntrada(L"Foco");
+    MarcarFoco();
     const auto antes = e2e::EstadosDe(Todas());
     const std::vector<HWND> seOcultan(Todas().begin() + 1, Todas().end());
     ASSERT_TRUE(Ocultar(foco, seOcultan)) << "a window with an odd title was left visible";
@@ -82,10 +82,7 @@ TEST_F(Entradas, TitulosExtremosSeListanComoSeLeenYSusVentanasVuelven) {
 }
 
 TEST_F(Entradas, VentanasDestruidasDespuesDeLeerLaListaNoEstorbanLasPasadas) {
-    AbrirLotes(Juntar(Una(L"Foco"), Muchas(L"Ventana", 12)));
-    ArrancarTesk();
-    const HWND foco = Todas().front();
-    MarcarEntrada(L"Foco");
+    const HWND foco = ArrancarConFoco(Muchas(L"Ventana", 12));
     // A marked entry and unmarked ones whose windows are gone by the time
     // the key is pressed.
     MarcarEntrada(e2e::TituloDe(Todas()[1]));

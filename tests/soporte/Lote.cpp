@@ -83,6 +83,19 @@ void Lote::AbrirLotes(const std::vector<std::wstring>& argumentos) {
     }
 }
 
+HWND Lote::AbrirConFoco(const std::vector<std::wstring>& otras) {
+    const std::size_t primera = todas_.size();
+    AbrirLotes(Juntar(Una(kFoco), otras));
+    return todas_.at(primera);
+}
+
+HWND Lote::ArrancarConFoco(const std::vector<std::wstring>& otras, DWORD limitesTrabajo) {
+    const HWND foco = AbrirConFoco(otras);
+    ArrancarTesk(limitesTrabajo);
+    MarcarFoco();
+    return foco;
+}
+
 void Lote::MarcarEntrada(const std::wstring& texto) {
     const int fila = ElPanel().Fila(texto);
     ASSERT_GE(fila, 0) << "no entry " << testing::PrintToString(texto);

@@ -30,6 +30,11 @@ std::vector<std::wstring> Juntar(std::vector<std::wstring> unos, const std::vect
 std::vector<HWND> Menos(std::vector<HWND> ventanas, HWND sin);
 std::map<HWND, e2e::EstadoVentana> Menos(std::map<HWND, e2e::EstadoVentana> estados, HWND sin);
 
+// The window most tests press the key over: opened first, so that it is the
+// first of Todas(), and marked in the list, so that a hide pass leaves it on
+// screen.
+inline constexpr wchar_t kFoco[] = L"Foco";
+
 class Lote : public e2e::Escena {
 protected:
     // Opens the windows in batches of at most kPorLote, before tesk.exe.
@@ -39,6 +44,15 @@ protected:
     void MarcarEntrada(const std::wstring& texto);
     // Every window opened by AbrirLotes, in order.
     const std::vector<HWND>& Todas() const { return todas_; }
+
+    // Opens "Foco", then the windows of those arguments after it, in the
+    // batches AbrirLotes makes of them all; returns "Foco".
+    HWND AbrirConFoco(const std::vector<std::wstring>& otras = {});
+    // Marks "Foco"'s entry.
+    void MarcarFoco() { MarcarEntrada(kFoco); }
+    // Opens "Foco" and those windows, starts tesk.exe beside them (in a job
+    // with those further limits) and marks "Foco"; returns "Foco".
+    HWND ArrancarConFoco(const std::vector<std::wstring>& otras = {}, DWORD limitesTrabajo = 0);
 
     // One press of the activation key with that window in front, and the
     // wait for the hide (icon gone, those windows hidden) or the restore
