@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -90,9 +90,8 @@ TEST_F(Ocultacion, CadaModoOcultaLoSuyoYLasVentanasVuelvenEnSuEstado) {
         // under one.
         if (!ConGestorDeVentanas()) {
             for (HWND v : ocultas) {
-                if (v != alFrente) {
+                if (v != alFrente)
                     EXPECT_EQ(prueba::VecesActivada(v), activadas[v]) << Describir(v) << " was activated by the restore";
-                }
             }
             EXPECT_GT(prueba::VecesActivada(alFrente), activadas[alFrente]);
         }
