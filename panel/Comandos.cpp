@@ -135,6 +135,10 @@ void Comandos::OlvidarTeclado() {
     RepintarTodos();
 }
 
+void Comandos::Avisar(HWND ventana, WORD aviso) const {
+    ::SendMessageW(panel_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ventana), aviso), reinterpret_cast<LPARAM>(ventana));
+}
+
 void Comandos::RepintarTodos() const {
     // The focus is drawn in the panel's picture, which every command shows
     // its part of: where two overlap, both show it.
@@ -167,16 +171,14 @@ LRESULT Comandos::Procesar(HWND ventana, UINT mensaje, WPARAM w, LPARAM l) {
             // second press of a double-click is a press like the first, and
             // its release one more click.
             if (diseno::EsEtiquetaTecla(*control)) {
-                ::SendMessageW(panel_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ventana), BN_DOUBLECLICKED),
-                               reinterpret_cast<LPARAM>(ventana));
+                Avisar(ventana, BN_DOUBLECLICKED);
             }
             return ::CallWindowProcW(propio, ventana, WM_LBUTTONDOWN, w, l);
         case BM_CLICK:
             // What the system's accessibility runs as a button's default
             // action: on a key label, its double-click.
             if (control && diseno::EsEtiquetaTecla(*control)) {
-                ::SendMessageW(panel_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ventana), BN_DOUBLECLICKED),
-                               reinterpret_cast<LPARAM>(ventana));
+                Avisar(ventana, BN_DOUBLECLICKED);
                 return 0;
             }
             break;
@@ -214,8 +216,7 @@ bool Comandos::Tecla(HWND ventana, std::optional<Control> control, WPARAM tecla,
             if (!control) return false;  // Space marks a row of the list
             if (!Repetida(datos)) {
                 const WORD aviso = diseno::EsEtiquetaTecla(*control) ? BN_DOUBLECLICKED : BN_CLICKED;
-                ::SendMessageW(panel_, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(ventana), aviso),
-                               reinterpret_cast<LPARAM>(ventana));
+                Avisar(ventana, aviso);
             }
             return true;
         default:

@@ -68,6 +68,9 @@ private:
     // The stops of the tab order, the list box among them.
     std::array<HWND, diseno::kTabulacion.size() + 1> Paradas() const noexcept;
     void RepintarTodos() const;
+    // Tells the panel a command ran, as a button does (BN_CLICKED or
+    // BN_DOUBLECLICKED).
+    void Avisar(HWND ventana, WORD aviso) const;
 
     HWND panel_;
     HWND lista_;
