@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 paquetes=(
-  cmake g++ make
+  cmake g++ make ninja-build
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
   wine wine64

@@ -1,43 +1,109 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds both builds and runs every test: the engine's
-# unit tests natively, then the Windows-side and end-to-end tests under Wine
-# in a private X display.
+# unit tests natively, the Windows-side and end-to-end tests under Wine,
+# each test program in a Wine prefix and an X display of its own.
+#
+# The Windows build comes first, as the tests under Wine wait for it; they
+# then run side by side while the native build and its unit tests run
+# beside them at the lowest priority, on what processor time the tests
+# under Wine leave (they spend most of theirs waiting for windows). Each
+# stage says how long it took, and the command ends with all the times.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup.sh
+# Test programs under Wine at once: each spends most of its time waiting.
+paralelas="${TESK_PARALELAS:-2}"
 
-echo "== native build: engine and unit tests"
-cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/native -j"$(nproc)"
-# The unit tests run while the Windows build compiles (the model-based test
-# alone takes a minute or two); what they say is shown once the build is
-# done, and a failure of theirs fails the command all the same.
-# In a process group of its own, so that a command that stops early stops
-# the test program ctest is running as well.
-registro_nativas=build/native/pruebas.log
-set -m
-ctest --test-dir build/native --output-on-failure >"$registro_nativas" 2>&1 &
-nativas=$!
-set +m
+tiempos=()
+inicio_total=$SECONDS
+# Runs a stage, timed; the time goes to the summary as well.
+etapa() {
+  local nombre="$1"
+  shift
+  echo "== $nombre"
+  local inicio=$SECONDS resultado=0
+  "$@" || resultado=$?
+  local duracion=$((SECONDS - inicio))
+  tiempos+=("$(printf '%5d s  %s' "$duracion" "$nombre")")
+  echo "== $nombre: ${duracion} s"
+  return "$resultado"
+}
+
+# A build folder made by another generator is made again with Ninja.
+configurar() {
+  local carpeta="$1"
+  shift
+  if [ -f "$carpeta/CMakeCache.txt" ] && ! grep -q '^CMAKE_GENERATOR:INTERNAL=Ninja$' "$carpeta/CMakeCache.txt"; then
+    rm -rf "$carpeta/CMakeCache.txt" "$carpeta/CMakeFiles"
+  fi
+  cmake -S . -B "$carpeta" -G Ninja "$@" >/dev/null
+}
+
+# The native build's stage runs in the background in a process group of
+# its own, so that a command that stops early stops it too.
+nativa=""
 terminar() {
-  if kill -0 "$nativas" 2>/dev/null; then
-    kill -- -"$nativas" 2>/dev/null || true
-    wait "$nativas" 2>/dev/null || true
+  if [ -n "$nativa" ] && kill -0 "$nativa" 2>/dev/null; then
+    kill -- -"$nativa" 2>/dev/null || true
+    wait "$nativa" 2>/dev/null || true
   fi
 }
 trap terminar EXIT
 
-echo "== windows build: desktop boundary, program and their tests"
-cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/windows -j"$(nproc)"
+etapa "set-up" bash scripts/setup.sh
 
-echo "== native unit tests"
+configurar_todo() {
+  # The sanitizers' build of the unit tests: lightly optimised, with line
+  # numbers for the sanitizers' reports.
+  configurar build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1 -DNDEBUG"
+  configurar build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+}
+etapa "configure both builds" configurar_todo
+
+# The Wine prefix every test's prefix is copied from, made while the
+# Windows build compiles.
+registro_modelo=build/windows/wineprefix-modelo.log
+TESK_PANTALLA=propia bash scripts/wine.sh build/windows/wineprefix-modelo 96 no >"$registro_modelo" 2>&1 &
+modelo=$!
+
+etapa "windows build: the program, the test windows and the tests" cmake --build build/windows -j"$(nproc)"
+
+esperar_modelo() {
+  wait "$modelo" || { cat "$registro_modelo"; return 1; }
+}
+etapa "wine prefix to copy (made during the build)" esperar_modelo
+
+registro_nativas=build/native/pruebas.log
+mkdir -p build/native
+nativas() {
+  local inicio=$SECONDS
+  cmake --build build/native -j"$(nproc)"
+  echo "== native build: $((SECONDS - inicio)) s"
+  local medio=$SECONDS
+  ctest --test-dir build/native -j"$(nproc)" --output-on-failure
+  echo "== native unit tests: $((SECONDS - medio)) s"
+}
+set -m
+nice -n 19 bash -c "$(declare -f nativas); set -euo pipefail; nativas" >"$registro_nativas" 2>&1 &
+nativa=$!
+set +m
+echo "== native build and unit tests: started beside the tests under Wine (output below when done)"
+
 estado=0
-wait "$nativas" || estado=$?
-cat "$registro_nativas"
-[ "$estado" -eq 0 ] || exit "$estado"
+etapa "tests under wine, $paralelas at a time" \
+  ctest --test-dir build/windows -j"$paralelas" --output-on-failure || estado=$?
 
-# Each test runs through scripts/wine.sh, in a prefix of its own that it
-# stops when it ends.
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build/windows --output-on-failure
+esperar_nativas() {
+  local resultado=0
+  wait "$nativa" || resultado=$?
+  nativa=""
+  cat "$registro_nativas"
+  return "$resultado"
+}
+etapa "native build and unit tests (the rest of them, after the tests under wine)" esperar_nativas || estado=$?
+
+echo "== times"
+printf '%s\n' "${tiempos[@]}"
+grep -h '^== native' "$registro_nativas" | sed 's/^== /        (/; s/$/)/' || true
+printf '%5d s  all\n' "$((SECONDS - inicio_total))"
+exit "$estado"

@@ -5,6 +5,7 @@
 # the screenshots.
 #   scripts/wine.sh PREFIX DPI MANAGED PROGRAM.exe [ARGUMENTS...]
 #   scripts/wine.sh PREFIX DPI MANAGED SCRIPT.sh [ARGUMENTS...]
+#   scripts/wine.sh PREFIX DPI MANAGED        (only makes the prefix ready)
 # A shell script runs with bash in the prefix's environment, its server
 # already up, and may start several programs with wine.
 # PREFIX is created on first use and kept. DPI sets the screen's dots per
@@ -17,8 +18,18 @@
 # changes of unmanaged windows, so the tests of held keys say "si".
 # The prefix's wineserver, and with it every program started in the prefix,
 # ends with this script however the program ends; two runs that share a
-# prefix must not overlap (ctest: RESOURCE_LOCK). The program's standard
-# input is empty; its output goes where this script's goes.
+# prefix must not overlap. The program's standard input is empty; its
+# output goes where this script's goes.
+# Two settings in the environment, which the test command uses to run test
+# programs side by side:
+#   TESK_PANTALLA=propia  the run gets an X display of its own (a private
+#                         Xvfb, stopped with the run) instead of $DISPLAY;
+#   TESK_PREFIJO_MODELO=DIR  a prefix not made yet is copied from DIR, which
+#                         is made (once, under a lock, by whichever run needs
+#                         it first) as any prefix is. The copy links the
+#                         model's files instead of copying them, except the
+#                         registry's, which the copy's server rewrites: no
+#                         file of a prefix may be written in place.
 set -euo pipefail
 
 prefijo="${1:?prefix folder}"
@@ -41,15 +52,40 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export TESK_GESTION="$gestion"
 
 gestor=""
+pantalla=""
+parar() {
+  if [ -n "$1" ]; then
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+  fi
+}
 terminar() {
   wineserver -k >/dev/null 2>&1 || true
   wineserver -w >/dev/null 2>&1 || true
-  if [ -n "$gestor" ]; then
-    kill "$gestor" 2>/dev/null || true
-    wait "$gestor" 2>/dev/null || true
-  fi
+  parar "$gestor"
+  parar "$pantalla"
 }
 trap terminar EXIT
+
+if [ "${TESK_PANTALLA:-}" = propia ]; then
+  # The server picks a display number no other server holds and writes it
+  # once it is ready for clients.
+  numero="$WINEPREFIX.pantalla"
+  : >"$numero"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numero" >"$WINEPREFIX.xvfb.log" 2>&1 &
+  pantalla=$!
+  for _ in $(seq 600); do
+    [ -s "$numero" ] && break
+    kill -0 "$pantalla" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -s "$numero" ]; then
+    echo "wine.sh: Xvfb gave no display; it said:" >&2
+    cat "$WINEPREFIX.xvfb.log" >&2
+    exit 1
+  fi
+  export DISPLAY=":$(tr -d '[:space:]' <"$numero")"
+fi
 
 if [ "$gestion" = openbox ]; then
   # Up once it has claimed the screen; what it says goes beside the prefix,
@@ -72,17 +108,34 @@ fi
 
 # A prefix is made on first use; a try that leaves none is tried once more
 # from scratch, and a second failure is reported.
-for intento in 1 2; do
-  [ -f "$WINEPREFIX/system.reg" ] && break
-  if [ "$intento" = 2 ]; then
-    echo "wine.sh: wineboot made no prefix in $WINEPREFIX; trying again" >&2
-    wineserver -k >/dev/null 2>&1 || true
-    wineserver -w >/dev/null 2>&1 || true
-  fi
-  wineboot -i >/dev/null 2>&1 || true
-  wineserver -w
-done
-[ -f "$WINEPREFIX/system.reg" ] || { echo "wine.sh: wineboot made no prefix in $WINEPREFIX" >&2; exit 1; }
+hacer_prefijo() {
+  for intento in 1 2; do
+    [ -f "$WINEPREFIX/system.reg" ] && break
+    if [ "$intento" = 2 ]; then
+      echo "wine.sh: wineboot made no prefix in $WINEPREFIX; trying again" >&2
+      wineserver -k >/dev/null 2>&1 || true
+      wineserver -w >/dev/null 2>&1 || true
+    fi
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+  done
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "wine.sh: wineboot made no prefix in $WINEPREFIX" >&2; exit 1; }
+}
+modelo="${TESK_PREFIJO_MODELO:-}"
+if [ -n "$modelo" ] && [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$modelo"
+  modelo="$(cd "$modelo" && pwd)"
+  (
+    flock 9
+    WINEPREFIX="$modelo" hacer_prefijo
+  ) 9>"$modelo.lock" || exit 1
+  rm -rf "$WINEPREFIX"
+  cp -al "$modelo" "$WINEPREFIX"
+  for registro in "$modelo"/*.reg; do
+    cp --remove-destination "$registro" "$WINEPREFIX/"
+  done
+fi
+hacer_prefijo
 # A prefix that cannot take its settings says so, rather than ending the
 # run without a word.
 fijar() {
@@ -95,10 +148,12 @@ fijar 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
 # in its place (native first) by every program of the run. A prefix that
 # has it keeps it, but without the override Wine loads its own.
 if [ -n "${TESK_AUDIO_PRUEBA:-}" ]; then
-  cp -f "$TESK_AUDIO_PRUEBA" "$WINEPREFIX/drive_c/windows/system32/mmdevapi.dll"
+  cp --remove-destination "$TESK_AUDIO_PRUEBA" "$WINEPREFIX/drive_c/windows/system32/mmdevapi.dll"
   export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mmdevapi=n"
 fi
 wineserver -w
+# Without a program, the prefix is ready and that is all.
+[ $# -gt 0 ] || exit 0
 wineserver -p
 # The desktop process (explorer, with the notification area) starts with the
 # first window and lives as long as the server. Started here, it holds no

@@ -12,7 +12,6 @@ namespace tesk::e2e {
 namespace {
 
 // The program polls its key every 100 ms: five ticks.
-constexpr long kVariosTicks = 3;
 // Moves a click on the icon may bring: the pointer put there, and each of
 // its two button events, which carry their own position.
 constexpr long kMovimientosDeUnClic = 3;
@@ -130,7 +129,7 @@ void Escena::Pulsar(WORD tecla, HWND foco) {
     prueba::PulsarYSoltar(tecla);
 }
 
-void Escena::DejarPasarTicks() {
+void Escena::DejarPasarTicks(long cuantos) {
     // Counted by the program itself: a tick is counted once it has been
     // handled to its end with no pass running, so by the last of these every
     // press made before the first has been seen and acted upon. A program
@@ -144,7 +143,7 @@ void Escena::DejarPasarTicks() {
     }
     ASSERT_TRUE(prueba::EsperarHasta([&] {
         const std::optional<long> ahora = panel_.Ticks();
-        return (ahora && *ahora >= *desde + kVariosTicks) || terminado();
+        return (ahora && *ahora >= *desde + cuantos) || terminado();
     })) << "the program's timer stopped";
 }
 

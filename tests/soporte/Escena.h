@@ -70,10 +70,12 @@ protected:
     void Enfocar(HWND ventana);
     // A press of a key while that window has the focus.
     void Pulsar(WORD tecla, HWND foco);
-    // Waits until the program has handled three more ticks of its timer, as
-    // it counts them itself: for checks that something did not happen, the
-    // evidence that it had the chance to.
-    void DejarPasarTicks();
+    // Waits until the program has handled that many more ticks of its timer
+    // (three unless told), as it counts them itself: for checks that
+    // something did not happen, the evidence that it had the chance to; one
+    // is enough to know that no pass is running.
+    static constexpr long kVariosTicks = 3;
+    void DejarPasarTicks(long cuantos = kVariosTicks);
 
     // Waits until tesk's icon is in the tray (or gone).
     bool EsperarIcono(bool presente);
