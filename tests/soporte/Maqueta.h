@@ -3,8 +3,8 @@
 // always named it; the tests convert its twips (1440 to the inch) to pixels
 // at a DPI with arithmetic of their own. What the program keeps in no table
 // of its own is written here. tests/e2e/diseno_test.cpp holds the layout the
-// program must have, so a control moved in the table by mistake still fails
-// a test.
+// program must have and reads it off the running panel, so a control moved
+// in the table by mistake still fails a test.
 #pragma once
 
 #include <windows.h>
