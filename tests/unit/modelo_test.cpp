@@ -6,10 +6,13 @@
 // window's own program hid it meanwhile; the windows it shows again end
 // stacked as if shown one at a time; the shell is never hidden; the
 // concealment flag and the tray icon follow each other; no pass is left
-// running, even when one fails midway. And the sound: every audio session
-// is muted exactly when the user muted it or it belongs to a program the
-// current concealment hid whole (once a tick has looked since it opened),
-// through every end, the watcher's included.
+// running, even when one fails midway. And the sound, as the user hears it:
+// every audio session is muted exactly when the user muted it or it plays
+// for a program the current concealment hid whole (once a tick has looked
+// since it opened), through every end, the watcher's included. Each process
+// is, to the user, the program it was started as: a program's own
+// processes, started from the shell, may have windows; the helpers a
+// program starts (of its executable or another) never do.
 //
 // Some windows are cloaked (another virtual desktop, a suspended app), most
 // of them at the back of the Z order: never listed, hidden as the windows not
@@ -119,10 +122,12 @@ public:
         audio_.propio = kPropio;
         audio_.Arrancar(kShell, L"explorer.exe");
         audio_.Arrancar(kPropio, L"tesk.exe", kShell);
+        programa_[kShell] = L"explorer.exe";
+        programa_[kPropio] = L"tesk.exe";
         escritorio_.procesos[anfitrion_.panel] = kPropio;
         for (Handle h : escritorio_.OrdenZ())
             if (h != anfitrion_.panel) escritorio_.procesos[h] = kShell;
-        for (int i = Azar(0, 8); i > 0; --i) ArrancarAlAzar();
+        for (int i = Azar(0, 8); i > 0; --i) Moneda(40) ? ArrancarAyudante() : ArrancarAlAzar();
         for (int i = Azar(0, 6); i > 0; --i) SonarAlAzar();
         // 0 to 300 windows, small desktops more often than large ones; some
         // lie in front of the panel, some behind it.
@@ -227,13 +232,52 @@ private:
         return it->first;
     }
 
-    // A process of one of a few executables, started by the shell or by
-    // another process.
+    // A program's process, of one of a few executables, started by the
+    // user from the shell: the program the user knows it as is its
+    // executable. Only these (and the shell's and this program's) have
+    // windows.
     std::uint32_t ArrancarAlAzar() {
         const std::uint32_t id = siguienteProceso_++;
-        const std::uint32_t padre = Moneda(50) ? kShell : ProcesoAlAzar();
-        audio_.Arrancar(id, L"programa" + std::to_wstring(Azar(0, 4)) + L".exe", padre);
+        std::wstring ejecutable = L"programa" + std::to_wstring(Azar(0, 4)) + L".exe";
+        programa_[id] = ejecutable;
+        audio_.Arrancar(id, std::move(ejecutable), kShell);
         return id;
+    }
+
+    // A process a program starts to work for it, which never has a window
+    // (a browser's tabs and players): the same program to the user, be it
+    // of the same executable or of a helper's own.
+    std::uint32_t ArrancarAyudante() {
+        std::vector<std::uint32_t> padres;
+        for (const auto& [id, programa] : programa_)
+            if (id != kShell && id != kPropio) padres.push_back(id);
+        if (padres.empty()) return ArrancarAlAzar();
+        const std::uint32_t padre = padres[static_cast<std::size_t>(Azar(0, static_cast<int>(padres.size()) - 1))];
+        const std::uint32_t id = siguienteProceso_++;
+        programa_[id] = programa_[padre];
+        ayudantes_.insert(id);
+        audio_.Arrancar(id, Moneda(50) ? audio_.procesos[padre].ejecutable : std::wstring(L"ayudante.exe"), padre);
+        return id;
+    }
+
+    // A process that may have windows: one that runs already, or a new one.
+    std::uint32_t ProcesoConVentanas() {
+        std::vector<std::uint32_t> procesos;
+        for (const auto& [id, programa] : programa_)
+            if (!ayudantes_.count(id)) procesos.push_back(id);
+        if (procesos.size() <= 2 || !Moneda(60)) return ArrancarAlAzar();
+        return procesos[static_cast<std::size_t>(Azar(0, static_cast<int>(procesos.size()) - 1))];
+    }
+
+    // A process ends, and the helpers it started with it.
+    void TerminarProceso(std::uint32_t proceso) {
+        std::vector<std::uint32_t> suyos;
+        for (std::uint32_t ayudante : ayudantes_)
+            if (audio_.procesos.count(ayudante) && audio_.procesos[ayudante].padre == proceso) suyos.push_back(ayudante);
+        for (std::uint32_t ayudante : suyos) TerminarProceso(ayudante);
+        audio_.Terminar(proceso);
+        programa_.erase(proceso);
+        ayudantes_.erase(proceso);
     }
 
     // A session opens in some process (now and then muted from the start),
@@ -253,7 +297,7 @@ private:
         if (que < 4) {
             SonarAlAzar();
         } else if (que < 6) {
-            ArrancarAlAzar();
+            Moneda(50) ? ArrancarAyudante() : ArrancarAlAzar();
         } else if (que < 8 && !motor_.Oculto() && !audio_.sesiones.empty()) {
             auto it = std::next(audio_.sesiones.begin(), Azar(0, static_cast<int>(audio_.sesiones.size()) - 1));
             it->second.silenciada = !it->second.silenciada;
@@ -267,45 +311,30 @@ private:
             if (p == kShell || p == kPropio) return;
             for (const auto& [h, proceso] : escritorio_.procesos)
                 if (proceso == p && escritorio_.Existe(h)) return;
-            audio_.Terminar(p);
+            TerminarProceso(p);
         }
     }
 
-    // The programs the latest hide pass concealed whole, from what was on
-    // screen before it and what it asked to hide.
+    // The programs the latest hide pass concealed whole: those with a window
+    // on screen before it, every one of which it asked to hide.
     void Callados() {
         std::map<std::wstring, std::pair<bool, bool>> programas;  // hidden one, left one
-        conVentana_.clear();
         for (Handle h : visiblesAntes_) {
-            const std::uint32_t p = escritorio_.ProcesoDe(h);
-            if (p == 0 || p == kPropio || !audio_.procesos.count(p)) continue;
-            conVentana_.insert(p);
-            auto& [oculta, dejada] = programas[audio_.procesos[p].ejecutable];
+            const auto programa = programa_.find(escritorio_.ProcesoDe(h));
+            if (programa == programa_.end()) continue;
+            auto& [oculta, dejada] = programas[programa->second];
             (ocultadasPaso_.count(h) ? oculta : dejada) = true;
         }
         callados_.clear();
-        enPantalla_.clear();
-        for (const auto& [exe, vistas] : programas) {
-            if (vistas.first && !vistas.second) callados_.insert(exe);
-            if (vistas.second) enPantalla_.insert(exe);
-        }
+        for (const auto& [programa, vistas] : programas)
+            if (vistas.first && !vistas.second) callados_.insert(programa);
         callados_.erase(L"tesk.exe");
     }
 
-    // Whether the process belongs to a concealed program: its own
-    // executable's when it had a window or its executable has one on
-    // screen, else the nearest of its ancestors' that had a window or runs
-    // a concealed executable.
+    // Whether the process belongs to a concealed program.
     bool DeCallado(std::uint32_t proceso) {
-        if (proceso == 0 || proceso == kPropio || !audio_.procesos.count(proceso)) return false;
-        const std::wstring& exe = audio_.procesos[proceso].ejecutable;
-        if (conVentana_.count(proceso) || enPantalla_.count(exe)) return callados_.count(exe) != 0;
-        for (std::uint32_t p = proceso; p != 0 && audio_.procesos.count(p) && p != kPropio;
-             p = audio_.procesos[p].padre) {
-            const bool oculto = callados_.count(audio_.procesos[p].ejecutable) != 0;
-            if (conVentana_.count(p) || oculto) return oculto;
-        }
-        return false;
+        const auto programa = programa_.find(proceso);
+        return proceso != kPropio && programa != programa_.end() && callados_.count(programa->second) != 0;
     }
 
     void ComprobarSonido() {
@@ -343,7 +372,7 @@ private:
         if (Moneda(alFrente ? 5 : 40)) escritorio_.Encubrir(h);
         if (Moneda(5)) RechazarAlAzar(h);
         // Its process: one that runs already, or a new one.
-        escritorio_.procesos[h] = audio_.procesos.size() > 2 && Moneda(60) ? ProcesoAlAzar() : ArrancarAlAzar();
+        escritorio_.procesos[h] = ProcesoConVentanas();
     }
 
     // The system refuses its hides, its shows, both, or neither.
@@ -902,10 +931,12 @@ private:
     bool falloPasada_ = false;
     std::vector<Handle> visiblesAntes_;
     std::set<Handle> ocultadasPaso_;
-    // The current concealment's programs, as the model reckons them.
+    // The program each running process is to the user, fixed when it
+    // starts; the helpers among them; and the programs the current
+    // concealment hid whole.
+    std::map<std::uint32_t, std::wstring> programa_;
+    std::set<std::uint32_t> ayudantes_;
     std::set<std::wstring> callados_;
-    std::set<std::wstring> enPantalla_;
-    std::set<std::uint32_t> conVentana_;
     // Ticks so far, and the count when each session opened.
     int ticks_ = 0;
     std::map<std::wstring, int> abiertaEn_;

@@ -57,6 +57,10 @@ TEST_F(Sonido, SeCallanLosProgramasConTodasSusVentanasOcultasYVuelvenComoEstaban
     Ventana(L"Reproductor", 200, L"C:\\rep\\rep.exe");
     Ventana(L"Reproductor lista", 201, L"C:\\rep\\rep.exe");
     audio.Arrancar(300, L"C:\\svc\\svc.exe");
+    // The player started by the browser, without a window of its own: it is
+    // the player, which stays on screen.
+    audio.Arrancar(202, L"C:\\rep\\rep.exe", 100);
+    const std::wstring repHijo = audio.Sonar(202);
     const std::wstring nav1 = audio.Sonar(100), nav2 = audio.Sonar(101), renderer = audio.Sonar(102),
                        ayudante = audio.Sonar(103), rep = audio.Sonar(201), svc = audio.Sonar(300),
                        sistema = audio.Sonar(0), propia = audio.Sonar(kTesk), shell = audio.Sonar(kExplorador);
@@ -85,7 +89,7 @@ TEST_F(Sonido, SeCallanLosProgramasConTodasSusVentanasOcultasYVuelvenComoEstaban
     MarcarTitulo(L"Reproductor");
     MarcarTitulo(L"Reproductor lista");
     PulsarTecla();
-    EXPECT_EQ(Calladas(), std::set<std::wstring>{rep});
+    EXPECT_EQ(Calladas(), (std::set<std::wstring>{rep, repHijo}));
     PulsarTecla();
     EXPECT_TRUE(Calladas().empty());
 }
