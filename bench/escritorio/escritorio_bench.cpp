@@ -159,13 +159,10 @@ bool MedirPasadas(std::size_t n) {
     const Mesa mesa = AbrirMesa(n, L"Banco");
     const HWND foco = mesa.foco;
     const std::vector<HWND>& otras = mesa.otras;
+    // The floors show each window with the command the program shows it
+    // with: as it is, without activating it (minimised ones minimised).
     std::vector<UINT> estados;
-    for (HWND v : otras) {
-        WINDOWPLACEMENT p{};
-        p.length = sizeof p;
-        GetWindowPlacement(v, &p);
-        estados.push_back(p.showCmd);
-    }
+    for (HWND v : otras) estados.push_back(IsIconic(v) ? SW_SHOWMINNOACTIVE : SW_SHOWNA);
     Serie ocultar, mostrar, esperaOcultar, esperaMostrar, pasadaOcultar, pasadaMostrar;
     {
         e2e::ProcesoTesk tesk(e2e::RutaDe(e2e::kVariableTesk));
