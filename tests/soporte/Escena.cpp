@@ -11,7 +11,6 @@ namespace tesk::e2e {
 
 namespace {
 
-// The program polls its key every 100 ms: five ticks.
 // Moves a click on the icon may bring: the pointer put there, and each of
 // its two button events, which carry their own position.
 constexpr long kMovimientosDeUnClic = 3;
